@@ -1,0 +1,7 @@
+#include "common/encoding.h"
+#include "common/encoding_system.h"
+
+namespace tarvoline::detail {
+std::u16string SystemAnsiToUtf16(std::string_view ansi) { return cp932::Decode(ansi); }
+std::optional<std::string> SystemUtf16ToAnsi(std::u16string_view text) { return cp932::Encode(text); }
+} // namespace tarvoline::detail

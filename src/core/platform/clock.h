@@ -1,0 +1,30 @@
+#pragma once
+#include <chrono>
+#include <cstdint>
+
+namespace tarvoline {
+
+// Local calendar time, as the log's time stamps need it.
+struct LocalTime {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalTime Now() const = 0;
+    // A monotonic millisecond counter for timeouts and pauses.
+    virtual std::int64_t TickMilliseconds() const = 0;
+    virtual void Sleep(std::chrono::milliseconds duration) = 0;
+};
+
+// The process's real clock (standard library only).
+class SystemClock final : public Clock {
+public:
+    LocalTime Now() const override;
+    std::int64_t TickMilliseconds() const override;
+    void Sleep(std::chrono::milliseconds duration) override;
+};
+
+} // namespace tarvoline

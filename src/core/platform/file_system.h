@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+
+namespace tarvoline {
+
+// Result of a file operation: empty error text means success.
+struct FileResult {
+    std::string error; // the system's error text (ANSI), for the user's message
+    bool ok() const { return error.empty(); }
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // Writes the bytes to a temporary file in the target's folder and moves it over the target
+    // only once it is complete, so a failure never leaves a half-written file behind.
+    virtual FileResult WriteFileAtomic(const std::string& path, const std::string& bytes) = 0;
+    virtual FileResult ReadWholeFile(const std::string& path, std::string& bytes) = 0;
+};
+
+} // namespace tarvoline
