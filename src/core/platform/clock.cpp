@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 
+#include <chrono>
 #include <ctime>
 #include <thread>
 
@@ -24,6 +25,8 @@ std::int64_t SystemClock::TickMilliseconds() const {
         .count();
 }
 
-void SystemClock::Sleep(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
+void SystemClock::Sleep(std::int64_t milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 } // namespace tarvoline

@@ -1,5 +1,4 @@
 #pragma once
-#include <chrono>
 #include <cstdint>
 
 namespace tarvoline {
@@ -16,15 +15,17 @@ public:
     virtual LocalTime Now() const = 0;
     // A monotonic millisecond counter for timeouts and pauses.
     virtual std::int64_t TickMilliseconds() const = 0;
-    virtual void Sleep(std::chrono::milliseconds duration) = 0;
+    virtual void Sleep(std::int64_t milliseconds) = 0;
 };
 
 // The process's real clock (standard library only).
+// Durations are plain milliseconds: libstdc++'s <chrono> cannot be compiled with the code page 932
+// execution character set, so only clock.cpp includes it.
 class SystemClock final : public Clock {
 public:
     LocalTime Now() const override;
     std::int64_t TickMilliseconds() const override;
-    void Sleep(std::chrono::milliseconds duration) override;
+    void Sleep(std::int64_t milliseconds) override;
 };
 
 } // namespace tarvoline
