@@ -47,7 +47,7 @@ protected:
         }
     }
 
-    // The simple text: Wine reports it for part 0, Windows for SB_SIMPLEID.
+    // The simple text: Wine reports it as the first panel's text, Windows for SB_SIMPLEID.
     std::wstring StatusText() {
         for (const WPARAM part : {WPARAM{SB_SIMPLEID}, WPARAM{0}}) {
             wchar_t buffer[512] = {};
