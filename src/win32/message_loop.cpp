@@ -9,16 +9,15 @@ void DispatchWindowMessage(MSG& message, HWND mainWindow, HACCEL accelerators) {
     DispatchMessageW(&message);
 }
 
-bool ProcessPendingWindowMessages(HWND mainWindow, HACCEL accelerators) {
+void ProcessPendingWindowMessages(HWND mainWindow, HACCEL accelerators) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
-            return false;
+            return;
         }
         DispatchWindowMessage(message, mainWindow, accelerators);
     }
-    return true;
 }
 
 int RunMessageLoop(HWND mainWindow, HACCEL accelerators) {

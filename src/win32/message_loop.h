@@ -7,9 +7,9 @@ namespace tarvoline {
 // and dispatch. The main loop and the pumps inside long work both use it, so shortcuts behave the same.
 void DispatchWindowMessage(MSG& message, HWND mainWindow, HACCEL accelerators);
 
-// Handles the pending messages and returns; false once WM_QUIT has come, which stays posted so the
-// main loop ends too.
-bool ProcessPendingWindowMessages(HWND mainWindow, HACCEL accelerators);
+// Handles the pending messages and returns. A WM_QUIT found on the way is posted again, so the main
+// loop still ends.
+void ProcessPendingWindowMessages(HWND mainWindow, HACCEL accelerators);
 
 // Runs until WM_QUIT; returns its exit code.
 int RunMessageLoop(HWND mainWindow, HACCEL accelerators);
