@@ -1,0 +1,17 @@
+#pragma once
+#include <windows.h>
+
+namespace tarvoline {
+
+// One message as the program handles it everywhere: menu shortcuts first, then the usual translation
+// and dispatch. The main loop and the pumps inside long work both use it, so shortcuts behave the same.
+void DispatchWindowMessage(MSG& message, HWND mainWindow, HACCEL accelerators);
+
+// Handles the pending messages and returns. A WM_QUIT found on the way is posted again, so the main
+// loop still ends.
+void ProcessPendingWindowMessages(HWND mainWindow, HACCEL accelerators);
+
+// Runs until WM_QUIT; returns its exit code.
+int RunMessageLoop(HWND mainWindow, HACCEL accelerators);
+
+} // namespace tarvoline

@@ -1,0 +1,25 @@
+#pragma once
+#include "platform/ui.h"
+
+namespace tarvoline {
+
+class TMainForm;
+
+// The application title: the caption of every message box and the start of the main window's caption.
+inline constexpr char kApplicationTitle[] = "Tarvoline";
+
+// Message boxes, status text and message pumping on the real main window. It reads the window's
+// handles at each call, so it may be installed before the window exists (boxes then have no owner).
+class Win32Ui final : public Ui {
+public:
+    explicit Win32Ui(TMainForm& mainForm) : mainForm_(mainForm) {}
+
+    MessageResult ShowMessageBox(const std::string& text, MessageButtons buttons) override;
+    void SetStatusBarText(const std::string& text) override;
+    void ProcessPendingMessages() override;
+
+private:
+    TMainForm& mainForm_;
+};
+
+} // namespace tarvoline
