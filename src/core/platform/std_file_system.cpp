@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace tarvoline {
 namespace {
@@ -16,6 +17,14 @@ std::string TemporaryNameBeside(const std::string& path) {
 }
 
 } // namespace
+
+std::optional<FileAttributes> StdFileSystem::Attributes(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    FileAttributes attributes;
+    attributes.folder = S_ISDIR(info.st_mode);
+    return attributes;
+}
 
 FileResult StdFileSystem::WriteFileAtomic(const std::string& path, const std::string& bytes) {
     const std::string temporary = TemporaryNameBeside(path);

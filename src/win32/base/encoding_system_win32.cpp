@@ -26,4 +26,10 @@ std::optional<std::string> SystemUtf16ToAnsi(std::u16string_view text) {
     return result;
 }
 
+int SystemCompareIgnoringCase(std::string_view a, std::string_view b) {
+    const int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                                      b.data(), static_cast<int>(b.size()));
+    return result == 0 ? a.compare(b) : result - CSTR_EQUAL;
+}
+
 } // namespace tarvoline::detail

@@ -43,6 +43,16 @@ std::string SystemErrorText(unsigned long errorCode) {
     return text.empty() ? "error " + std::to_string(errorCode) : text;
 }
 
+std::optional<FileAttributes> Win32FileSystem::Attributes(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    FileAttributes result;
+    result.folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    result.hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+    result.system = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+    return result;
+}
+
 FileResult Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string& bytes) {
     std::string folder = ExtractFilePath(path);
     if (folder.empty()) folder = ".\\";

@@ -5,6 +5,7 @@ namespace tarvoline {
 
 class Win32FileSystem final : public FileSystem {
 public:
+    std::optional<FileAttributes> Attributes(const std::string& path) override;
     FileResult WriteFileAtomic(const std::string& path, const std::string& bytes) override;
     FileResult ReadWholeFile(const std::string& path, std::string& bytes) override;
 };
