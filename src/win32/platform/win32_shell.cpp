@@ -1,5 +1,6 @@
 #include "platform/win32_shell.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
