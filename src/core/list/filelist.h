@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "list/file_kind.h"
@@ -28,6 +29,10 @@ ExcelRangeMode ExcelRangeFromText(const std::string& text);
 // Sheet names joined with commas; a name holding a comma, a double quote, a blank or a control
 // character is quoted, with inner double quotes doubled.
 std::string SheetsCommaText(const std::vector<std::string>& sheets);
+// Reads comma text as a string list does: commas separate items, blanks and control characters end
+// an item and are skipped around items, a double-quoted item runs to its closing quote ("" inside
+// stands for one quote), two commas in a row give an empty item, as does a comma at the very end.
+std::vector<std::string> SplitCommaText(std::string_view text);
 
 // Orders two paths by folder part, then by the whole path, ignoring case by the user's locale.
 int ComparePaths(const std::string& a, const std::string& b);
