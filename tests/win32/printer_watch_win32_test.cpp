@@ -15,7 +15,9 @@ namespace {
 
 const char kPrinter[] = "PDF";
 
-bool RunningUnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
+bool RunningUnderWine() {
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
 
 // The handle the spooler gives the next opener of the printer.
 HANDLE NextRawHandle() {

@@ -18,7 +18,9 @@ const PRINTER_NOTIFY_OPTIONS_TYPE kJobType = {JOB_NOTIFY_TYPE, 0, 0, 0, 3, const
 const PRINTER_NOTIFY_OPTIONS kNotifyOptions = {2, PRINTER_NOTIFY_OPTIONS_REFRESH, 1,
                                                const_cast<PRINTER_NOTIFY_OPTIONS_TYPE*>(&kJobType)};
 
-PRINTER_NOTIFY_OPTIONS* NotifyOptions() { return const_cast<PRINTER_NOTIFY_OPTIONS*>(&kNotifyOptions); }
+PRINTER_NOTIFY_OPTIONS* NotifyOptions() {
+    return const_cast<PRINTER_NOTIFY_OPTIONS*>(&kNotifyOptions);
+}
 
 static_assert(PRINTER_CHANGE_JOB == 0xFF00);
 static_assert(WAIT_OBJECT_0 == kWaitSignalled && WAIT_TIMEOUT == kWaitTimeout && WAIT_FAILED == kWaitFailed);
@@ -31,7 +33,8 @@ public:
         change_.reset();
         // A spooler that fails without saying why must not report an older call's error.
         SetLastError(ERROR_SUCCESS);
-        const HANDLE change = FindFirstPrinterChangeNotification(printer_.get(), PRINTER_CHANGE_JOB, 0, NotifyOptions());
+        const HANDLE change =
+            FindFirstPrinterChangeNotification(printer_.get(), PRINTER_CHANGE_JOB, 0, NotifyOptions());
         if (change == INVALID_HANDLE_VALUE || change == nullptr) {
             lastError_ = GetLastError();
             return false;
@@ -59,7 +62,8 @@ public:
         }
         DWORD cause = 0;
         PRINTER_NOTIFY_INFO* info = nullptr;
-        if (!FindNextPrinterChangeNotification(change_.get(), &cause, NotifyOptions(), reinterpret_cast<void**>(&info))) {
+        if (!FindNextPrinterChangeNotification(change_.get(), &cause, NotifyOptions(),
+                                               reinterpret_cast<void**>(&info))) {
             lastError_ = GetLastError();
             return false;
         }
