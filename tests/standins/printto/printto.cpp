@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "printto_command_line.h"

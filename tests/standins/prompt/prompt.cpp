@@ -9,8 +9,9 @@
 // Journal: one UTF-8 line "button<TAB>text", "enter<TAB>text" (Enter pressed in the edit box) or
 // "cancel<TAB>text". Exit code 0 when confirmed, 2 when nobody answered within the timeout, 1 on a
 // bad command line.
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 
