@@ -150,7 +150,7 @@ TEST(PrintToCommandLineTest, ThePrinterNameSurvivesWhatEitherShellMakesOfTheQuot
         {LR"("Z:\b\p.exe" "C:\a b\x.pdf" ""PDF"" "" "")", LR"(C:\a b\x.pdf)", L"PDF"},
         {LR"("Z:\b\p.exe" "C:\a b\x.pdf" ""My" "Printer"" "")", LR"(C:\a b\x.pdf)", L"My Printer"},
         {LR"("Z:\b\p.exe" "C:\x.pdf" ""プリンタ" "表"" "")", LR"(C:\x.pdf)", L"プリンタ 表"},
-        // Windows: %2 is the quoted printer name; driver and port may follow.
+        // Windows: %2 is the quoted printer name, in one piece.
         {LR"("C:\p.exe" "C:\x.pdf" "My Printer")", LR"(C:\x.pdf)", L"My Printer"},
         {LR"(p.exe C:\x.pdf PDF)", LR"(C:\x.pdf)", L"PDF"},
     };
