@@ -51,6 +51,8 @@ class RecordingHost : public ListHost {
 public:
     void ResetListInformation() override { calls.push_back("info"); }
     void ResetCopies() override { calls.push_back("copies"); }
+    std::string CopiesText() override { return "1"; }
+    std::string CurrentListFile() override { return ""; }
     void ListChangeNotified() override { ++notifications; }
     std::vector<std::string> calls;
     int notifications = 0;

@@ -24,7 +24,7 @@ namespace {
 
 const char kLocalServer[] = "Tarvoline.TestRecorder";
 const char kInProcServer[] = "Tarvoline.TestRecorderInProc";
-const char kServerExe[] = "automation_server.exe";
+const char kServerExe[] = "tarvoline-automation-server.exe";
 
 // Values of the server's SetFailure kinds.
 enum FailureKind : std::int32_t { kPlain = 0, kException = 1, kDeferred = 2, kApplicationNo = 3 };

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/desktop_windows.h"
+#include "print/password_keyin.h"
 
 namespace tarvoline {
 
@@ -48,17 +49,17 @@ private:
 };
 
 // Owns the key-in worker of one handler call.
-class c_pushbutton {
+class c_pushbutton : public PasswordKeyIn {
 public:
     c_pushbutton(DesktopWindows& desktop, Clock& clock) : desktop_(desktop), clock_(clock) {}
-    ~c_pushbutton() { Stop(); }
+    ~c_pushbutton() override { Stop(); }
     c_pushbutton(const c_pushbutton&) = delete;
     c_pushbutton& operator=(const c_pushbutton&) = delete;
 
     void Start(const std::string& titleText, const std::string& buttonText, const std::string& editClassText,
-               const std::string& keyText);
+               const std::string& keyText) override;
     // Asks the worker to end, waits for it (checking every 100 ms, at most 60 seconds) and releases it.
-    void Stop();
+    void Stop() override;
 
 private:
     DesktopWindows& desktop_;

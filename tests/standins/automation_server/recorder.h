@@ -12,7 +12,7 @@ inline constexpr CLSID kRecorderInProcClsid = {
     0xa3b0d2d5, 0xb248, 0x4f3f, {0xba, 0xb2, 0xf1, 0x6a, 0x4c, 0xe4, 0x4d, 0x12}};
 inline constexpr wchar_t kRecorderLocalProgId[] = L"Tarvoline.TestRecorder";
 inline constexpr wchar_t kRecorderInProcProgId[] = L"Tarvoline.TestRecorderInProc";
-inline constexpr wchar_t kInProcDllName[] = L"automation_server_inproc.dll";
+inline constexpr wchar_t kInProcDllName[] = L"tarvoline-automation-server-inproc.dll";
 
 // Live objects and server locks of this module. The callback runs when the count falls to zero.
 void ModuleAddRef();
