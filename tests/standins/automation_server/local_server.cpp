@@ -17,17 +17,15 @@ using namespace tarvoline::standin;
 // A server that COM started but that no client reaches ends by itself after this long.
 constexpr UINT kIdleMilliseconds = 60000;
 
-std::wstring ModuleFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
-
 std::wstring ModulePath() {
     wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     return std::wstring(path, length);
+}
+
+std::wstring ModuleFolder() {
+    const std::wstring path = ModulePath();
+    return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 
 const std::vector<ServerClass>& Classes() {
