@@ -7,6 +7,7 @@
 #include "common/print_log.h"
 #include "fakes/fake_classifier.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_list_host.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_ui.h"
 #include "fakes/memory_file_system.h"
@@ -47,13 +48,17 @@ private:
     const c_flcommon& list_;
 };
 
-class RecordingHost : public ListHost {
+class RecordingHost : public FakeListHost {
 public:
-    void ResetListInformation() override { calls.push_back("info"); }
-    void ResetCopies() override { calls.push_back("copies"); }
-    void ListChangeNotified() override { ++notifications; }
+    void ResetListInformation() override {
+        FakeListHost::ResetListInformation();
+        calls.push_back("info");
+    }
+    void ResetCopies() override {
+        FakeListHost::ResetCopies();
+        calls.push_back("copies");
+    }
     std::vector<std::string> calls;
-    int notifications = 0;
 };
 
 class RecordingDialogs : public EntryDialogs {

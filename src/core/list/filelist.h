@@ -95,8 +95,9 @@ public:
     virtual void ScrollBy(int dy) = 0;
 };
 
-// The window around the list: what clearing the list resets there, and every change notification
-// (the window refreshes its buttons on each).
+// The window around the list: the list's own fields that live there (the memo, the copies field, the
+// list-password box and edit), what clearing the list resets, and every change notification (the window
+// refreshes its buttons on each).
 class ListHost {
 public:
     virtual ~ListHost() = default;
@@ -105,6 +106,18 @@ public:
     // Set the copies field to "1".
     virtual void ResetCopies() = 0;
     virtual void ListChangeNotified() = 0;
+
+    // The memo, with CR LF line ends.
+    virtual std::string MemoText() const = 0;
+    virtual void SetMemoText(const std::string& text) = 0;
+    // The copies field's text, as typed.
+    virtual std::string CopiesText() const = 0;
+    virtual void SetCopiesText(const std::string& text) = 0;
+    virtual bool ListPasswordChecked() const = 0;
+    virtual void SetListPasswordChecked(bool checked) = 0;
+    virtual std::string ListPasswordText() const = 0;
+    virtual void SetListPasswordText(const std::string& text) = 0;
+    virtual void FocusListPassword() = 0;
 };
 
 // The dialogs that the entry commands open.
@@ -159,6 +172,7 @@ public:
 
     void SetView(ListView* view) { view_ = view; }
     void SetHost(ListHost* host) { host_ = host; }
+    ListHost* Host() const { return host_; }
 
 protected:
     void NotifyRowChanged(int row);
