@@ -63,7 +63,11 @@ TEST(IniFile, ReadsValuesAsTheProfileFunctionsDo) {
         {"Common", "hidden", std::nullopt},
         {"Common", "missing", std::nullopt},
         {"Nowhere", "dq", std::nullopt},
-        {"ｆｕｌｌ", "ＷＩＤＥ", "全角"},
+        {"ＦＵＬＬ", "ｗｉｄｅ", "全角"},
+        // Only ASCII letters are folded.
+        {"ｆｕｌｌ", "ＷＩＤＥ", std::nullopt},
+        // The lines before the first section are reached by the empty name.
+        {"", "; written by hand", std::nullopt},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(file.Value(c.section, c.key), c.value) << c.section << "/" << c.key;
@@ -76,13 +80,21 @@ TEST(IniFile, ReadsValuesAsTheProfileFunctionsDo) {
 
 TEST(IniFile, SectionHeadersEndAtTheirLastRealClosingBracket) {
     // ゾ is 0x83 0x5D: its second byte is "]" but the character is not one.
-    const IniFile file =
-        IniFile::Parse("[ゾーン]\r\nk=1\r\n[ゾーン\r\nk2=2\r\n[a]b] junk\r\nk3=3\r\n[ spaced ]\r\nk4=4\r\n");
-    EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"ゾーン", "a]b", " spaced "}));
+    const IniFile file = IniFile::Parse(
+        "before=1\r\n[ゾーン]\r\nk=1\r\n[ゾーン\r\nk2=2\r\n[a]b] junk\r\nk3=3\r\n[ spaced ]\r\nk4=4\r\n");
+    EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"ゾーン", "a]b", "spaced"}));
     EXPECT_EQ(file.Value("ゾーン", "k2"), "2");
     EXPECT_EQ(file.Value("a]b", "k3"), "3");
-    // A section name keeps its inner blanks; only the name asked for is trimmed.
-    EXPECT_FALSE(file.KeyExists("spaced", "k4"));
+    EXPECT_EQ(file.Value(" spaced", "k4"), "4");
+    EXPECT_EQ(file.Value("", "before"), "1");
+}
+
+TEST(IniFile, LinesEndAtCarriageReturnsAndLineFeeds) {
+    const IniFile file = IniFile::Parse("[S]\rcr=1\rlf=2\n\n\ncrlf=3\r\n[T]\r\n\r\nlast=4");
+    EXPECT_EQ(file.Value("S", "cr"), "1");
+    EXPECT_EQ(file.Value("S", "lf"), "2");
+    EXPECT_EQ(file.Value("S", "crlf"), "3");
+    EXPECT_EQ(file.Value("T", "last"), "4");
 }
 
 TEST(IniFile, LongValuesAreCutAt2047BytesBetweenCharacters) {
@@ -108,7 +120,13 @@ TEST(IniFile, LinesBeforeTheFirstSectionSurviveErasingTheSections) {
     IniFile file = IniFile::Parse("; notes\r\n\r\nstray=1\n[OLD]\r\nk=v\r\n[OLDER]\r\nx=y\r\n");
     file.EraseSections();
     file.WriteString("NEW", "key", "値");
-    EXPECT_EQ(file.Serialize(), "; notes\r\n\r\nstray=1\r\n[NEW]\r\nkey=値\r\n");
+    EXPECT_EQ(file.Serialize(), "; notes\r\n\r\nstray=1\n[NEW]\r\nkey=値\r\n");
+    EXPECT_EQ(file.Value("", "stray"), "1");
+    // A file without sections is kept whole, ended with a line break.
+    IniFile bare = IniFile::Parse("; only a comment");
+    bare.EraseSections();
+    bare.WriteString("A", "k", "v");
+    EXPECT_EQ(bare.Serialize(), "; only a comment\r\n[A]\r\nk=v\r\n");
     EXPECT_EQ(file.SectionNames(), std::vector<std::string>{"NEW"});
     EXPECT_FALSE(file.KeyExists("OLD", "k"));
 }

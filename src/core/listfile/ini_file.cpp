@@ -1,5 +1,6 @@
 #include "listfile/ini_file.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "common/ansi_text.h"
@@ -7,10 +8,10 @@
 namespace tarvoline {
 namespace {
 
-// The profile functions' blanks; none of these bytes can be the second byte of a double-byte character,
+// The profile functions' blanks. None of these bytes can be the second byte of a double-byte character,
 // so trimming byte by byte is safe.
 bool IsProfileBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\x1A';
+    return (c >= '\t' && c <= '\r') || c == '\x1A' || c == ' ';
 }
 
 std::string_view TrimProfileBlanks(std::string_view text) {
@@ -21,8 +22,15 @@ std::string_view TrimProfileBlanks(std::string_view text) {
     return text;
 }
 
+// Names are compared with ASCII letters folded, as the profile functions do; the second byte of a
+// double-byte character is never taken for a letter.
 std::string FoldName(std::string_view name) {
-    return AnsiUpperCase(name);
+    std::string folded(name);
+    for (std::size_t pos = 0; pos < folded.size(); pos += CharLengthAt(folded, pos)) {
+        if (folded[pos] >= 'a' && folded[pos] <= 'z')
+            folded[pos] = static_cast<char>(folded[pos] - 'a' + 'A');
+    }
+    return folded;
 }
 
 // Position of the last "]" that is a character of its own (0x5D is also a second byte in code page 932).
@@ -53,36 +61,36 @@ bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
+bool IsLineBreak(char c) {
+    return c == '\n' || c == '\r';
+}
+
 } // namespace
 
 IniFile IniFile::Parse(std::string_view bytes) {
     IniFile file;
-    Section* current = nullptr;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        const std::string_view raw = bytes.substr(start, end - start);
-        start = next;
-
-        const std::string_view line = TrimProfileBlanks(raw);
-        if (line.empty() && current)
+    std::size_t current = 0;
+    bool beforeFirstSection = true;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t lineStart = pos;
+        while (pos < bytes.size() && !IsLineBreak(bytes[pos]))
+            ++pos;
+        const std::string_view line = TrimProfileBlanks(bytes.substr(lineStart, pos - lineStart));
+        while (pos < bytes.size() && IsLineBreak(bytes[pos]))
+            ++pos;
+        if (line.empty())
             continue;
-        if (line.size() > 1 && line.front() == '[') {
+
+        if (line.front() == '[') {
             const std::size_t close = LastClosingBracket(line);
             if (close != std::string_view::npos) {
-                current = &file.AddSection(std::string(line.substr(1, close - 1)));
+                if (beforeFirstSection)
+                    file.preamble_ = std::string(bytes.substr(0, lineStart));
+                beforeFirstSection = false;
+                current = file.AddSection(std::string(TrimProfileBlanks(line.substr(1, close - 1))));
                 continue;
             }
-        }
-        if (!current) {
-            std::string kept(raw);
-            if (!kept.empty() && kept.back() == '\r')
-                kept.pop_back();
-            file.preamble_.push_back(std::move(kept));
-            continue;
         }
         Line entry;
         const std::size_t equals = line.find('=');
@@ -93,18 +101,18 @@ IniFile IniFile::Parse(std::string_view bytes) {
             entry.value = std::string(TrimProfileBlanks(line.substr(equals + 1)));
             entry.hasValue = true;
         }
-        AddLine(*current, std::move(entry));
+        AddLine(file.sections_[current], std::move(entry));
     }
+    if (beforeFirstSection)
+        file.preamble_ = std::string(bytes);
     return file;
 }
 
-IniFile::Section& IniFile::AddSection(std::string name) {
+std::size_t IniFile::AddSection(std::string name) {
     const std::size_t index = sections_.size();
-    if (!name.empty())
-        sectionIndex_.emplace(FoldName(name), index);
-    Section& section = sections_.emplace_back();
-    section.name = std::move(name);
-    return section;
+    sectionIndex_.emplace(FoldName(name), index);
+    sections_.emplace_back().name = std::move(name);
+    return index;
 }
 
 void IniFile::AddLine(Section& section, Line line) {
@@ -114,10 +122,7 @@ void IniFile::AddLine(Section& section, Line line) {
 }
 
 std::size_t IniFile::FindSectionIndex(std::string_view name) const {
-    const std::string_view trimmed = TrimProfileBlanks(name);
-    if (trimmed.empty())
-        return kNoSection;
-    const auto found = sectionIndex_.find(FoldName(trimmed));
+    const auto found = sectionIndex_.find(FoldName(TrimProfileBlanks(name)));
     return found == sectionIndex_.end() ? kNoSection : found->second;
 }
 
@@ -157,7 +162,7 @@ std::optional<std::string> IniFile::Value(std::string_view section, std::string_
     const Line* line = FindKey(section, key);
     if (!line)
         return std::nullopt;
-    std::string_view value = line->value;
+    std::string_view value = TrimProfileBlanks(line->value);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(CutBetweenCharacters(value, kMaxValueBytes));
@@ -168,9 +173,14 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key, 
     return value ? std::move(*value) : defaultValue;
 }
 
+IniFile::IniFile() {
+    AddSection(std::string());
+}
+
 void IniFile::EraseSections() {
-    sections_.clear();
+    sections_.resize(1);
     sectionIndex_.clear();
+    sectionIndex_.emplace(std::string(), 0);
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
@@ -180,8 +190,10 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         keyName.find('=') != std::string_view::npos)
         throw std::invalid_argument("profile name or value that cannot stand on one line");
 
-    const std::size_t index = FindSectionIndex(sectionName);
-    Section* target = index == kNoSection ? &AddSection(std::string(sectionName)) : &sections_[index];
+    std::size_t index = FindSectionIndex(sectionName);
+    if (index == kNoSection)
+        index = AddSection(std::string(sectionName));
+    Section* target = &sections_[index];
     const auto existing = target->keyIndex.find(FoldName(keyName));
     if (existing != target->keyIndex.end()) {
         target->lines[existing->second].value = std::string(value);
@@ -191,9 +203,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
 }
 
 std::string IniFile::Serialize() const {
-    std::size_t size = 0;
-    for (const std::string& line : preamble_)
-        size += line.size() + 2;
+    std::size_t size = preamble_.size() + 2;
     for (const Section& section : sections_) {
         size += section.name.size() + 4;
         for (const Line& line : section.lines)
@@ -201,9 +211,12 @@ std::string IniFile::Serialize() const {
     }
     std::string out;
     out.reserve(size);
-    for (const std::string& line : preamble_)
-        out.append(line).append("\r\n");
-    for (const Section& section : sections_) {
+    out.append(preamble_);
+    if (!out.empty() && !IsLineBreak(out.back()))
+        out.append("\r\n");
+    // The unnamed first section is the text before the first header, kept as it was.
+    for (std::size_t i = 1; i < sections_.size(); ++i) {
+        const Section& section = sections_[i];
         out.append("[").append(section.name).append("]\r\n");
         for (const Line& line : section.lines) {
             out.append(line.name);

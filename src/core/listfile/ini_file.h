@@ -16,15 +16,19 @@ public:
     // A value never comes back longer than this many bytes (cut between characters).
     static constexpr std::size_t kMaxValueBytes = 2047;
 
-    // Lines end at LF; blanks (and CR and ^Z) around names and values are dropped; "[name]" starts a section
-    // (up to its last "]"); "name=value" is a key; lines before the first section are kept as they are.
+    // An empty file.
+    IniFile();
+
+    // Lines end at CR or LF; blanks (and ^Z) around lines, names and values are dropped; "[name]" starts a
+    // section (up to its last "]"); "name=value" is a key; lines before the first section are kept as they
+    // are, and the empty section name reaches their keys.
     static IniFile Parse(std::string_view bytes);
 
     // The names of the sections in file order, duplicates included, as GetPrivateProfileSectionNames gives them.
     std::vector<std::string> SectionNames() const;
     bool SectionExists(std::string_view section) const;
-    // Whether the first section of that name holds a "key=..." line of that name (names ignore letter case
-    // and surrounding blanks).
+    // Whether the first section of that name holds a "key=..." line of that name (names ignore the case of
+    // ASCII letters and surrounding blanks).
     bool KeyExists(std::string_view section, std::string_view key) const;
     // The value as the profile functions give it: one pair of enclosing single or double quotes removed,
     // cut to kMaxValueBytes; nullopt when the key does not exist.
@@ -58,11 +62,11 @@ private:
     std::size_t FindSectionIndex(std::string_view name) const;
     const Section* FindSection(std::string_view name) const;
     const Line* FindKey(std::string_view section, std::string_view key) const;
-    Section& AddSection(std::string name);
+    std::size_t AddSection(std::string name);
     static void AddLine(Section& section, Line line);
 
-    std::vector<std::string> preamble_;
-    std::vector<Section> sections_;
+    std::string preamble_;          // the bytes before the first section header
+    std::vector<Section> sections_; // the first one, without name, holds the lines before the first header
     std::unordered_map<std::string, std::size_t> sectionIndex_; // folded name -> first section
 };
 
