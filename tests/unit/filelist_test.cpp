@@ -412,6 +412,13 @@ TEST_F(FileListTest, ShortcutsAreResolvedAfterAQuestion) {
     EXPECT_EQ(list.EntryPath(2), "C:\\plain.doc");
 }
 
+TEST_F(FileListTest, AddingLooksAtEachFileOnce) {
+    classifier.lookups = 0;
+    list.AddFiles({"C:\\a.doc", "C:\\b.xls", "C:\\gone.pdf"}, true, c_filelist::kAppend);
+    EXPECT_EQ(classifier.lookups, 3);
+    EXPECT_EQ(list.IconOf(1), IconExcel);
+}
+
 TEST_F(FileListTest, DoubleClickOpensEverySelectedFileOrTheFolder) {
     list.AddFiles({"C:\\a.doc", "C:\\b.xls", "C:\\dir\\", "C:\\c.pdf"}, true, c_filelist::kAppend);
     list.DoubleClick();

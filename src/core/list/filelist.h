@@ -243,9 +243,9 @@ public:
     FileClassifier& Classifier() { return classifier_; }
 
 private:
-    ListRow CreateEntryRow(const std::string& path, bool separateJobs, const std::vector<std::string>& sheets,
-                           ExcelRangeMode mode, const std::string& password, const std::string& pageRange,
-                           bool checked);
+    ListRow CreateEntryRow(const std::string& path, FileKind kind, bool separateJobs,
+                           const std::vector<std::string>& sheets, ExcelRangeMode mode, const std::string& password,
+                           const std::string& pageRange, bool checked);
     void StoreEntrySettings(ListRow& row, const std::string& pageRange, bool separateJobs,
                             const std::vector<std::string>& sheets, ExcelRangeMode mode,
                             const std::string& password) const;
