@@ -20,6 +20,7 @@ class NoShell : public tarvoline::Shell {
 public:
     std::optional<std::string> ResolveShortcut(const std::string&) override { return std::nullopt; }
     void OpenDocument(const std::string&) override {}
+    int PrintTo(const std::string&, const std::string&, bool) override { return 0; }
 };
 
 } // namespace

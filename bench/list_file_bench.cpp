@@ -29,6 +29,7 @@ class NoShell : public Shell {
 public:
     std::optional<std::string> ResolveShortcut(const std::string&) override { return std::nullopt; }
     void OpenDocument(const std::string&) override {}
+    int PrintTo(const std::string&, const std::string&, bool) override { return 0; }
 };
 
 class MemoryFiles : public FileSystem {
@@ -65,15 +66,16 @@ public:
     }
     void ResetCopies() override { copies = "1"; }
     void ListChangeNotified() override {}
-    std::string MemoText() const override { return memo; }
+    std::string MemoText() override { return memo; }
     void SetMemoText(const std::string& text) override { memo = text; }
-    std::string CopiesText() const override { return copies; }
+    std::string CopiesText() override { return copies; }
     void SetCopiesText(const std::string& text) override { copies = text; }
-    bool ListPasswordChecked() const override { return checked; }
+    bool ListPasswordChecked() override { return checked; }
     void SetListPasswordChecked(bool value) override { checked = value; }
-    std::string ListPasswordText() const override { return password; }
+    std::string ListPasswordText() override { return password; }
     void SetListPasswordText(const std::string& text) override { password = text; }
     void FocusListPassword() override {}
+    std::string CurrentListFile() override { return {}; }
     std::string memo, copies = "1", password;
     bool checked = false;
 };

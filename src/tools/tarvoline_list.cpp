@@ -89,15 +89,16 @@ public:
     }
     void ResetCopies() override { copies = "1"; }
     void ListChangeNotified() override {}
-    std::string MemoText() const override { return memo; }
+    std::string MemoText() override { return memo; }
     void SetMemoText(const std::string& text) override { memo = text; }
-    std::string CopiesText() const override { return copies; }
+    std::string CopiesText() override { return copies; }
     void SetCopiesText(const std::string& text) override { copies = text; }
-    bool ListPasswordChecked() const override { return passwordChecked; }
+    bool ListPasswordChecked() override { return passwordChecked; }
     void SetListPasswordChecked(bool checked) override { passwordChecked = checked; }
-    std::string ListPasswordText() const override { return passwordText; }
+    std::string ListPasswordText() override { return passwordText; }
     void SetListPasswordText(const std::string& text) override { passwordText = text; }
     void FocusListPassword() override {}
+    std::string CurrentListFile() override { return {}; }
 
     std::string memo;
     std::string copies = "1";
@@ -158,6 +159,7 @@ class SystemShell final : public Shell {
 public:
     std::optional<std::string> ResolveShortcut(const std::string&) override { return std::nullopt; }
     void OpenDocument(const std::string&) override {}
+    int PrintTo(const std::string&, const std::string&, bool) override { return 0; }
 };
 
 std::optional<std::string> ArgumentText(const char* argument) {

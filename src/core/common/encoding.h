@@ -27,7 +27,11 @@ std::optional<std::string> Utf8ToAnsi(std::string_view utf8);
 
 namespace cp932 {
 // The portable implementation, always compiled, so the Windows build can prove it equals the system's.
+// As MultiByteToWideChar(932): a lead byte takes any following byte but NUL as its second byte; a pair
+// that is no character, or a lead byte at the end or before a NUL, becomes U+30FB.
 std::u16string Decode(std::string_view bytes);
+// As WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS): nullopt when any unit has no exact code (surrogates,
+// so everything outside the BMP, included); a character with several codes gets the one Windows picks.
 std::optional<std::string> Encode(std::u16string_view text);
 } // namespace cp932
 

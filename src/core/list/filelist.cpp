@@ -57,6 +57,51 @@ std::string SheetsCommaText(const std::vector<std::string>& sheets) {
     return text;
 }
 
+std::vector<std::string> SplitCommaText(std::string_view text) {
+    // The reading stops at a NUL, as it does on the system's zero-terminated strings.
+    text = text.substr(0, text.find('\0'));
+    const auto isBlank = [&](std::size_t pos) { return static_cast<unsigned char>(text[pos]) <= 0x20; };
+    std::vector<std::string> items;
+    std::size_t pos = 0;
+    while (pos < text.size() && isBlank(pos))
+        ++pos;
+    while (pos < text.size()) {
+        std::string item;
+        if (text[pos] == '"') {
+            for (++pos; pos < text.size();) {
+                if (text[pos] == '"') {
+                    ++pos;
+                    if (pos < text.size() && text[pos] == '"') {
+                        item.push_back('"');
+                        ++pos;
+                        continue;
+                    }
+                    break;
+                }
+                const std::size_t length = CharLengthAt(text, pos);
+                item.append(text.substr(pos, length));
+                pos += length;
+            }
+        } else {
+            const std::size_t begin = pos;
+            while (pos < text.size() && !isBlank(pos) && text[pos] != ',')
+                pos += CharLengthAt(text, pos);
+            item.assign(text.substr(begin, pos - begin));
+        }
+        items.push_back(std::move(item));
+        while (pos < text.size() && isBlank(pos))
+            ++pos;
+        if (pos < text.size() && text[pos] == ',') {
+            if (pos + 1 == text.size())
+                items.emplace_back();
+            do {
+                ++pos;
+            } while (pos < text.size() && isBlank(pos));
+        }
+    }
+    return items;
+}
+
 int ComparePaths(const std::string& a, const std::string& b) {
     const int byFolder = CompareTextIgnoringCase(ExtractFilePath(a), ExtractFilePath(b));
     if (byFolder != 0) return byFolder;

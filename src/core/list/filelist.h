@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "list/file_kind.h"
@@ -12,6 +13,8 @@
 namespace tarvoline {
 
 class Shell;
+struct PrintRunServices;
+enum class PrintRunResult : int;
 
 enum class ExcelRangeMode : int {
     None = 0,
@@ -28,6 +31,10 @@ ExcelRangeMode ExcelRangeFromText(const std::string& text);
 // Sheet names joined with commas; a name holding a comma, a double quote, a blank or a control
 // character is quoted, with inner double quotes doubled.
 std::string SheetsCommaText(const std::vector<std::string>& sheets);
+// Reads comma text as a string list does: commas separate items, blanks and control characters end
+// an item and are skipped around items, a double-quoted item runs to its closing quote ("" inside
+// stands for one quote), two commas in a row give an empty item, as does a comma at the very end.
+std::vector<std::string> SplitCommaText(std::string_view text);
 
 // Orders two paths by folder part, then by the whole path, ignoring case by the user's locale.
 int ComparePaths(const std::string& a, const std::string& b);
@@ -105,17 +112,19 @@ public:
     virtual void ResetListInformation() = 0;
     // Set the copies field to "1".
     virtual void ResetCopies() = 0;
+    // The copies field's text as it stands; the print run reads it and the list file stores it.
+    virtual std::string CopiesText() = 0;
+    virtual void SetCopiesText(const std::string& text) = 0;
+    // The list file the window has open; "" for an untitled list.
+    virtual std::string CurrentListFile() = 0;
     virtual void ListChangeNotified() = 0;
 
     // The memo, with CR LF line ends.
-    virtual std::string MemoText() const = 0;
+    virtual std::string MemoText() = 0;
     virtual void SetMemoText(const std::string& text) = 0;
-    // The copies field's text, as typed.
-    virtual std::string CopiesText() const = 0;
-    virtual void SetCopiesText(const std::string& text) = 0;
-    virtual bool ListPasswordChecked() const = 0;
+    virtual bool ListPasswordChecked() = 0;
     virtual void SetListPasswordChecked(bool checked) = 0;
-    virtual std::string ListPasswordText() const = 0;
+    virtual std::string ListPasswordText() = 0;
     virtual void SetListPasswordText(const std::string& text) = 0;
     virtual void FocusListPassword() = 0;
 };
@@ -208,6 +217,12 @@ public:
     void RefreshPasswordColumn();
     void SetRowIcon(int row, bool printing);
 
+    // The print run (defined with the rest of printing): every checked entry, once per copy.
+    void SetPrintRun(PrintRunServices* services) { printRun_ = services; }
+    PrintRunResult PrintAll();
+    // 0 printed, 1 a folder's printing stopped, 2 failed.
+    int PrintListItem(int row);
+
     // Adding: position -2 appends, -1 inserts before the first row, n before row n.
     static constexpr int kAppend = -2;
     static constexpr int kInsertFirst = -1;
@@ -254,6 +269,7 @@ private:
     Shell& shell_;
     const bool& showPasswordOnList_;
     EntryDialogs* dialogs_ = nullptr;
+    PrintRunServices* printRun_ = nullptr;
     std::array<int, kListColumnCount> columnWidths_ = {200, 300, 100, 70, 100, 100, 100};
 };
 

@@ -3,6 +3,7 @@
 #include "app/settings_store.h"
 #include "common/ansi_text.h"
 #include "common/print_log.h"
+#include "print/prn.h"
 
 namespace tarvoline {
 
@@ -21,6 +22,10 @@ bool c_prtoth::HasPrintToCommand(Registry& registry, const std::string& path) {
         return false;
     }
     return true;
+}
+
+bool c_prtoth::Print(const std::string& path) {
+    return PrintThroughShell(services_, printer_.EffectivePrinter(), path, /*showWindow=*/true, 13054);
 }
 
 } // namespace tarvoline

@@ -1,16 +1,30 @@
 #pragma once
 #include <string>
 
+#include "print/print_run.h"
+#include "print/prtpdf.h"
+
 namespace tarvoline {
 
+class c_prn;
 class Registry;
 
 // Prints files of other registered types through their print-to command.
-class c_prtoth {
+class c_prtoth : public PrintHandler {
 public:
+    c_prtoth(c_prn& printer, const PrintToServices& services) : printer_(printer), services_(services) {}
+
     // Whether the file's type has a registered print-to command. Logs 17030 when the extension is
     // not registered and 17040 when the type has no print-to command.
     static bool HasPrintToCommand(Registry& registry, const std::string& path);
+
+    // The registered program is shown; no password is ever used for these files.
+    bool Print(const std::string& path);
+    bool Print(const PrintRequest& request) override { return Print(request.path); }
+
+private:
+    c_prn& printer_;
+    PrintToServices services_;
 };
 
 } // namespace tarvoline

@@ -1,6 +1,7 @@
 #pragma once
 // Owns one Win32 handle and releases it with the function its kind needs.
 #include <windows.h>
+#include <winspool.h>
 
 #include <utility>
 
@@ -56,8 +57,37 @@ struct GdiObjectTraits {
     static void Close(Handle handle) { DeleteObject(handle); }
 };
 
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { CloseHandle(handle); }
+};
+
+struct PrinterTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { ClosePrinter(handle); }
+};
+
+// FindFirstPrinterChangeNotification fails with INVALID_HANDLE_VALUE, not null.
+struct PrinterChangeTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { FindClosePrinterChangeNotification(handle); }
+};
+
+struct DeviceContextTraits {
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { DeleteDC(handle); }
+};
+
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniquePrinter = UniqueHandle<PrinterTraits>;
+using UniquePrinterChange = UniqueHandle<PrinterChangeTraits>;
+using UniqueDeviceContext = UniqueHandle<DeviceContextTraits>;
 
 } // namespace tarvoline

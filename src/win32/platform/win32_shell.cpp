@@ -58,4 +58,10 @@ void Win32Shell::OpenDocument(const std::string& path) {
     ShellExecuteExA(&info);
 }
 
+int Win32Shell::PrintTo(const std::string& file, const std::string& parameters, bool showWindow) {
+    const HINSTANCE result =
+        ShellExecuteA(parent_, "printto", file.c_str(), parameters.c_str(), nullptr, showWindow ? SW_SHOW : SW_HIDE);
+    return static_cast<int>(reinterpret_cast<INT_PTR>(result));
+}
+
 } // namespace tarvoline

@@ -12,6 +12,7 @@ public:
 
     std::optional<std::string> ResolveShortcut(const std::string& shortcutPath) override;
     void OpenDocument(const std::string& path) override;
+    int PrintTo(const std::string& file, const std::string& parameters, bool showWindow) override;
 
 private:
     HWND parent_ = nullptr;

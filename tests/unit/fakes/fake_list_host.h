@@ -16,18 +16,20 @@ public:
     void ResetCopies() override { copies = "1"; }
     void ListChangeNotified() override { ++notifications; }
 
-    std::string MemoText() const override { return memo; }
-    void SetMemoText(const std::string& text) override { memo = text; }
-    std::string CopiesText() const override { return copies; }
+    std::string CopiesText() override { return copies; }
     void SetCopiesText(const std::string& text) override { copies = text; }
-    bool ListPasswordChecked() const override { return passwordChecked; }
+    std::string CurrentListFile() override { return listFile; }
+    std::string MemoText() override { return memo; }
+    void SetMemoText(const std::string& text) override { memo = text; }
+    bool ListPasswordChecked() override { return passwordChecked; }
     void SetListPasswordChecked(bool checked) override { passwordChecked = checked; }
-    std::string ListPasswordText() const override { return passwordText; }
+    std::string ListPasswordText() override { return passwordText; }
     void SetListPasswordText(const std::string& text) override { passwordText = text; }
     void FocusListPassword() override { ++passwordFocused; }
 
     std::string memo;
     std::string copies = "1";
+    std::string listFile;
     bool passwordChecked = false;
     std::string passwordText;
     int passwordFocused = 0;

@@ -1,0 +1,122 @@
+#pragma once
+// Control state as a form's logic sees it. Each window or dialog is a core class holding these
+// objects under its controls' names; the Win32 binder keeps the real controls in step both ways:
+// a change made here reaches the real control through the sink, and a change the user makes there
+// is stored here before the form's handler runs.
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarvoline {
+
+class Control;
+
+// Told about every change the program makes to a control (not about changes the binder stores).
+class ControlSink {
+public:
+    virtual ~ControlSink() = default;
+    virtual void ControlChanged(Control& control) = 0;
+};
+
+class Control {
+public:
+    explicit Control(std::string name, std::string text = {}, std::string hint = {})
+        : name_(std::move(name)), text_(std::move(text)), hint_(std::move(hint)) {}
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& Name() const { return name_; }
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled) { Assign(enabled_, enabled); }
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible) { Assign(visible_, visible); }
+    // Caption of a button or label, text of an edit (ANSI code page).
+    const std::string& Text() const { return text_; }
+    void SetText(const std::string& text) { Assign(text_, text); }
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint) { Assign(hint_, hint); }
+    bool Focused() const { return focusRequested_; }
+    // Asks for the keyboard focus; the binder moves it and clears the request.
+    void SetFocus() {
+        focusRequested_ = true;
+        Notify();
+    }
+    void FocusDone() { focusRequested_ = false; }
+
+    // What the user did, forwarded by the binder.
+    std::function<void()> OnClick;
+    std::function<void()> OnChange;
+
+    // The binder stores the user's edits without echoing them back.
+    void StoreText(const std::string& text) { text_ = text; }
+
+    void SetSink(ControlSink* sink) { sink_ = sink; }
+
+protected:
+    template <typename T> void Assign(T& field, const T& value) {
+        if (field == value) return;
+        field = value;
+        Notify();
+    }
+    void Notify() {
+        if (sink_) sink_->ControlChanged(*this);
+    }
+
+private:
+    std::string name_;
+    bool enabled_ = true;
+    bool visible_ = true;
+    std::string text_;
+    std::string hint_;
+    bool focusRequested_ = false;
+    ControlSink* sink_ = nullptr;
+};
+
+// Check boxes and radio buttons.
+class CheckControl : public Control {
+public:
+    using Control::Control;
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked) { Assign(checked_, checked); }
+    void StoreChecked(bool checked) { checked_ = checked; }
+
+private:
+    bool checked_ = false;
+};
+
+// Combo boxes, list boxes and check list boxes.
+class ListControl : public Control {
+public:
+    using Control::Control;
+    const std::vector<std::string>& Items() const { return items_; }
+    void SetItems(const std::vector<std::string>& items) {
+        itemChecked_.assign(items.size(), false);
+        itemIndex_ = -1;
+        Assign(items_, items);
+    }
+    int ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(int index) { Assign(itemIndex_, index); }
+    void StoreItemIndex(int index) { itemIndex_ = index; }
+    // The selected item's text, or "" when none is selected.
+    std::string SelectedText() const {
+        return itemIndex_ >= 0 && itemIndex_ < static_cast<int>(items_.size()) ? items_[static_cast<std::size_t>(itemIndex_)]
+                                                                             : std::string();
+    }
+    // Check marks of a check list box.
+    bool ItemChecked(int index) const { return itemChecked_.at(static_cast<std::size_t>(index)); }
+    void SetItemChecked(int index, bool checked) {
+        if (itemChecked_.at(static_cast<std::size_t>(index)) == checked) return;
+        itemChecked_[static_cast<std::size_t>(index)] = checked;
+        Notify();
+    }
+    void StoreItemChecked(int index, bool checked) { itemChecked_.at(static_cast<std::size_t>(index)) = checked; }
+
+private:
+    std::vector<std::string> items_;
+    std::vector<bool> itemChecked_;
+    int itemIndex_ = -1;
+};
+
+} // namespace tarvoline

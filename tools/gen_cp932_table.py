@@ -1,0 +1,149 @@
+#!/usr/bin/env python3
+"""Generates src/core/common/cp932_table.cpp, the code page 932 tables of the portable converter.
+
+Usage: python3 tools/gen_cp932_table.py [output.cpp]   (default: src/core/common/cp932_table.cpp)
+
+Python's 'cp932' codec follows Microsoft's table for decoding, and every code it decodes, Windows
+decodes to the same character (checked exhaustively under Wine 8: single bytes 0x80 -> U+0080,
+0xA0 -> U+F8F0, 0xFD..0xFF -> U+F8F1..U+F8F3 and the user-defined area 0xF040..0xF9FC -> U+E000..U+E757
+included). Where Windows (measured with MultiByteToWideChar / WideCharToMultiByte(WC_NO_BEST_FIT_CHARS)
+under Wine 8, ANSI code page 932) differs from the codec, Windows wins:
+
+ 1. Characters with several codes (NEC row 13, NEC-selected IBM extensions 0xED40..0xEEFC, IBM
+    extensions 0xFA40..0xFC4B) encode to the smallest code outside 0xED/0xEE when there is one.
+    Python picks the NEC-selected code for the IBM-extension duplicates (U+2170 -> 0xEEEF where
+    Windows gives 0xFA40, U+4E28 -> 0xED4C where Windows gives 0xFA68): 373 characters.
+ 2. Python encodes U+00A2, U+00A3, U+00AC, U+2016, U+2212 and U+301C, which no code decodes to.
+    Windows refuses them without best fit (it best-fits the first three to 0x8191, 0x8192, 0x81CA).
+    So encoding is the exact inverse of decoding, nothing more.
+ 3. Byte sequences that are not characters: the codec raises, Windows gives U+30FB (the code page's
+    default character). A lead byte takes any following byte but NUL as its second byte (lead + NUL
+    and a lead byte at the end give U+30FB for the lead byte alone). That rule lives in encoding.cpp;
+    here an unmapped two-byte code is 0.
+
+Only the decode tables are written out; encoding.cpp inverts them at run time with the rule of 1.
+This script applies the same rule and asserts the size of each difference against the codec's encoder,
+so a codec that changes shows up here, not at run time.
+"""
+import os
+import sys
+
+LEADS = list(range(0x81, 0xA0)) + list(range(0xE0, 0xFD))
+TRAILS = list(range(0x40, 0x7F)) + list(range(0x80, 0xFD))
+NEC_SELECTED_IBM = (0xED, 0xEE)
+
+
+def decode(raw):
+    try:
+        text = raw.decode("cp932")
+    except UnicodeDecodeError:
+        return None
+    assert len(text) == 1, (raw, text)
+    unit = ord(text)
+    assert unit <= 0xFFFF and unit != 0 or raw == b"\0", (raw, text)
+    return unit
+
+
+def build():
+    single = [0] * 256
+    for byte in range(256):
+        if byte in LEADS:
+            assert decode(bytes([byte])) is None
+            continue
+        unit = decode(bytes([byte]))
+        assert unit is not None, hex(byte)
+        single[byte] = unit
+
+    double = []
+    for lead in LEADS:
+        for trail in range(256):
+            unit = decode(bytes([lead, trail]))
+            if trail in TRAILS:
+                double.append(unit or 0)
+            else:
+                # The codec must not know a code outside the second-byte ranges the table covers.
+                assert unit is None, hex(lead * 256 + trail)
+
+    # Encode: the inverse of decode; for duplicates, the code Windows picks (see 1. above).
+    codes_of = {}
+    for byte, unit in enumerate(single):
+        if byte not in LEADS:
+            codes_of.setdefault(unit, []).append(byte)
+    for li, lead in enumerate(LEADS):
+        for ti, trail in enumerate(TRAILS):
+            unit = double[li * len(TRAILS) + ti]
+            if unit:
+                codes_of.setdefault(unit, []).append(lead * 256 + trail)
+    encode = {}
+    for unit, codes in codes_of.items():
+        preferred = [c for c in codes if (c >> 8) not in NEC_SELECTED_IBM] or codes
+        encode[unit] = min(preferred)
+    return single, double, encode
+
+
+def check_against_codec(encode):
+    """Counts where the tables differ from the codec's encoder; the numbers are the ones in the docstring."""
+    picked_other_duplicate = 0
+    refused_one_way = []
+    for unit in range(0x10000):
+        if 0xD800 <= unit <= 0xDFFF:
+            continue
+        try:
+            raw = chr(unit).encode("cp932")
+            codec = raw[0] if len(raw) == 1 else raw[0] * 256 + raw[1]
+        except UnicodeEncodeError:
+            codec = None
+        ours = encode.get(unit)
+        if codec == ours:
+            continue
+        if ours is None:
+            refused_one_way.append(unit)
+        else:
+            assert codec is not None and (codec >> 8) in NEC_SELECTED_IBM and (ours >> 8) in (0xFA, 0xFB, 0xFC), hex(unit)
+            picked_other_duplicate += 1
+    assert picked_other_duplicate == 373, picked_other_duplicate
+    assert refused_one_way == [0x00A2, 0x00A3, 0x00AC, 0x2016, 0x2212, 0x301C], [hex(u) for u in refused_one_way]
+
+
+def rows(values, per_line):
+    for i in range(0, len(values), per_line):
+        yield "    " + " ".join("0x%X," % v for v in values[i : i + per_line])
+
+
+def emit(single, double):
+    out = [
+        "// Generated by tools/gen_cp932_table.py from Python's cp932 codec, corrected to what Windows does.",
+        "// Do not edit; change the script and run it again.",
+        "// clang-format off",
+        '#include "common/cp932_table.h"',
+        "",
+        "namespace tarvoline::cp932::table {",
+        "",
+        "static_assert(kLeadCount == %d && kTrailCount == %d);" % (len(LEADS), len(TRAILS)),
+        "",
+        "const char16_t kSingleByte[256] = {",
+        *rows(single, 16),
+        "};",
+        "",
+        "const char16_t kDoubleByte[kLeadCount * kTrailCount] = {",
+        *rows(double, 16),
+        "};",
+        "",
+        "} // namespace tarvoline::cp932::table",
+        "",
+    ]
+    return "\n".join(out)
+
+
+def main():
+    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    source = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "src/core/common/cp932_table.cpp")
+    single, double, encode = build()
+    check_against_codec(encode)
+    with open(source, "w", newline="\n") as f:
+        f.write(emit(single, double))
+    print("wrote %s: %d two-byte codes, %d encodable units" % (source, sum(1 for u in double if u), len(encode)))
+
+
+if __name__ == "__main__":
+    main()
