@@ -4,6 +4,7 @@
 
 #include "main_form.h"
 #include "message_loop.h"
+#include "text_input_dialog.h"
 
 namespace tarvoline {
 
@@ -32,6 +33,23 @@ void Win32Ui::SetStatusBarText(const std::string& text) {
 
 void Win32Ui::ProcessPendingMessages() {
     ProcessPendingWindowMessages(mainForm_.Handle(), mainForm_.Accelerators());
+}
+
+MessageResult Win32Ui::PromptPassword(const std::string& prompt, std::string& text) {
+    return ShowTextInputDialog(mainForm_.Handle(), prompt, text);
+}
+
+void Win32Ui::BeginWaitCursor() {
+    const HCURSOR wait = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT));
+    if (waitCursorDepth_++ == 0)
+        cursorBeforeWait_ = SetCursor(wait);
+    else
+        SetCursor(wait);
+}
+
+void Win32Ui::EndWaitCursor() {
+    if (waitCursorDepth_ > 0 && --waitCursorDepth_ == 0)
+        SetCursor(static_cast<HCURSOR>(cursorBeforeWait_));
 }
 
 } // namespace tarvoline

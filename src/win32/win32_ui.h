@@ -17,9 +17,14 @@ public:
     MessageResult ShowMessageBox(const std::string& text, MessageButtons buttons) override;
     void SetStatusBarText(const std::string& text) override;
     void ProcessPendingMessages() override;
+    MessageResult PromptPassword(const std::string& prompt, std::string& text) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
 
 private:
     TMainForm& mainForm_;
+    int waitCursorDepth_ = 0;
+    void* cursorBeforeWait_ = nullptr; // HCURSOR
 };
 
 } // namespace tarvoline

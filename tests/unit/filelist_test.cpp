@@ -7,6 +7,7 @@
 #include "common/print_log.h"
 #include "fakes/fake_classifier.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_list_host.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_ui.h"
 #include "fakes/memory_file_system.h"
@@ -47,15 +48,17 @@ private:
     const c_flcommon& list_;
 };
 
-class RecordingHost : public ListHost {
+class RecordingHost : public FakeListHost {
 public:
-    void ResetListInformation() override { calls.push_back("info"); }
-    void ResetCopies() override { calls.push_back("copies"); }
-    std::string CopiesText() override { return "1"; }
-    std::string CurrentListFile() override { return ""; }
-    void ListChangeNotified() override { ++notifications; }
+    void ResetListInformation() override {
+        FakeListHost::ResetListInformation();
+        calls.push_back("info");
+    }
+    void ResetCopies() override {
+        FakeListHost::ResetCopies();
+        calls.push_back("copies");
+    }
     std::vector<std::string> calls;
-    int notifications = 0;
 };
 
 class RecordingDialogs : public EntryDialogs {
@@ -407,6 +410,13 @@ TEST_F(FileListTest, ShortcutsAreResolvedAfterAQuestion) {
     EXPECT_EQ(list.IconOf(1), IconFolder);
     EXPECT_FALSE(list.IsFolderEntry(1));
     EXPECT_EQ(list.EntryPath(2), "C:\\plain.doc");
+}
+
+TEST_F(FileListTest, AddingLooksAtEachFileOnce) {
+    classifier.lookups = 0;
+    list.AddFiles({"C:\\a.doc", "C:\\b.xls", "C:\\gone.pdf"}, true, c_filelist::kAppend);
+    EXPECT_EQ(classifier.lookups, 3);
+    EXPECT_EQ(list.IconOf(1), IconExcel);
 }
 
 TEST_F(FileListTest, DoubleClickOpensEverySelectedFileOrTheFolder) {

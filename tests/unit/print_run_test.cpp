@@ -11,6 +11,7 @@
 #include "common/print_log.h"
 #include "fakes/fake_classifier.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_list_host.h"
 #include "fakes/fake_shell.h"
 #include "fakes/memory_file_system.h"
 #include "list/filelist.h"
@@ -50,6 +51,12 @@ public:
         if (onPump)
             onPump(pumps);
     }
+    MessageResult PromptPassword(const std::string& prompt, std::string&) override {
+        events_.Add("prompt " + prompt);
+        return MessageResult::Cancel;
+    }
+    void BeginWaitCursor() override { events_.Add("wait cursor"); }
+    void EndWaitCursor() override { events_.Add("cursor back"); }
     std::function<void(int)> onPump; // the window events handled in this pump (the n-th)
     int pumps = 0;
 
@@ -90,15 +97,9 @@ private:
     const c_flcommon& list_;
 };
 
-class EventHost : public ListHost {
+class EventHost : public FakeListHost {
 public:
-    void ResetListInformation() override {}
-    void ResetCopies() override { copies = "1"; }
-    std::string CopiesText() override { return copies; }
-    std::string CurrentListFile() override { return listFile; }
-    void ListChangeNotified() override {}
-    std::string copies = "1";
-    std::string listFile = "D:\\lists\\weekly.lst";
+    EventHost() { listFile = "D:\\lists\\weekly.lst"; }
 };
 
 class EventHandler : public PrintHandler {

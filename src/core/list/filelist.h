@@ -102,8 +102,9 @@ public:
     virtual void ScrollBy(int dy) = 0;
 };
 
-// The window around the list: what clearing the list resets there, and every change notification
-// (the window refreshes its buttons on each).
+// The window around the list: the list's own fields that live there (the memo, the copies field, the
+// list-password box and edit), what clearing the list resets, and every change notification (the window
+// refreshes its buttons on each).
 class ListHost {
 public:
     virtual ~ListHost() = default;
@@ -111,11 +112,21 @@ public:
     virtual void ResetListInformation() = 0;
     // Set the copies field to "1".
     virtual void ResetCopies() = 0;
-    // The copies field's text as it stands; the print run reads it.
+    // The copies field's text as it stands; the print run reads it and the list file stores it.
     virtual std::string CopiesText() = 0;
+    virtual void SetCopiesText(const std::string& text) = 0;
     // The list file the window has open; "" for an untitled list.
     virtual std::string CurrentListFile() = 0;
     virtual void ListChangeNotified() = 0;
+
+    // The memo, with CR LF line ends.
+    virtual std::string MemoText() = 0;
+    virtual void SetMemoText(const std::string& text) = 0;
+    virtual bool ListPasswordChecked() = 0;
+    virtual void SetListPasswordChecked(bool checked) = 0;
+    virtual std::string ListPasswordText() = 0;
+    virtual void SetListPasswordText(const std::string& text) = 0;
+    virtual void FocusListPassword() = 0;
 };
 
 // The dialogs that the entry commands open.
@@ -170,6 +181,7 @@ public:
 
     void SetView(ListView* view) { view_ = view; }
     void SetHost(ListHost* host) { host_ = host; }
+    ListHost* Host() const { return host_; }
 
 protected:
     void NotifyRowChanged(int row);
@@ -246,9 +258,9 @@ public:
     FileClassifier& Classifier() { return classifier_; }
 
 private:
-    ListRow CreateEntryRow(const std::string& path, bool separateJobs, const std::vector<std::string>& sheets,
-                           ExcelRangeMode mode, const std::string& password, const std::string& pageRange,
-                           bool checked);
+    ListRow CreateEntryRow(const std::string& path, FileKind kind, bool separateJobs,
+                           const std::vector<std::string>& sheets, ExcelRangeMode mode, const std::string& password,
+                           const std::string& pageRange, bool checked);
     void StoreEntrySettings(ListRow& row, const std::string& pageRange, bool separateJobs,
                             const std::vector<std::string>& sheets, ExcelRangeMode mode,
                             const std::string& password) const;

@@ -19,6 +19,12 @@ public:
     virtual void SetStatusBarText(const std::string& text) = 0;
     // Handles every pending window message, so the window repaints and stays usable during long work.
     virtual void ProcessPendingMessages() = 0;
+    // The modal one-line input dialog ("入力ダイアログ") with the prompt and a masked edit that starts with
+    // text. Returns Ok or Cancel; text then holds the edit's content, also after Cancel.
+    virtual MessageResult PromptPassword(const std::string& prompt, std::string& text) = 0;
+    // The hourglass cursor, nested: the cursor shown before the outermost begin comes back at its end.
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
 };
 
 } // namespace tarvoline

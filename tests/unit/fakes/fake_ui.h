@@ -7,16 +7,25 @@
 
 namespace tarvoline::testing {
 
-// Answers message boxes from a script and records every box and status text.
+// Answers message boxes and password prompts from scripts and records every box, prompt and status text.
 class FakeUi : public Ui {
 public:
     struct Box {
         std::string text;
         MessageButtons buttons;
     };
+    struct Prompt {
+        std::string prompt;
+        std::string initialText;
+    };
+    struct PromptAnswer {
+        MessageResult result;
+        std::string text;
+    };
 
     MessageResult ShowMessageBox(const std::string& text, MessageButtons buttons) override {
         boxes.push_back({text, buttons});
+        events.push_back("box:" + text);
         if (!answers.empty()) {
             const MessageResult answer = answers.front();
             answers.pop_front();
@@ -26,11 +35,32 @@ public:
     }
     void SetStatusBarText(const std::string& text) override { statusTexts.push_back(text); }
     void ProcessPendingMessages() override { ++pumpCount; }
+    // Without a scripted answer the prompt is cancelled and the text left as it was.
+    MessageResult PromptPassword(const std::string& prompt, std::string& text) override {
+        prompts.push_back({prompt, text});
+        events.push_back("prompt:" + prompt);
+        if (promptAnswers.empty())
+            return MessageResult::Cancel;
+        PromptAnswer answer = promptAnswers.front();
+        promptAnswers.pop_front();
+        text = answer.text;
+        return answer.result;
+    }
+    void BeginWaitCursor() override {
+        ++waitCursorDepth;
+        ++waitCursorShown;
+    }
+    void EndWaitCursor() override { --waitCursorDepth; }
 
     std::vector<Box> boxes;
+    std::vector<Prompt> prompts;
+    std::vector<std::string> events; // "box:<text>" and "prompt:<prompt>" in order
     std::vector<std::string> statusTexts;
     std::deque<MessageResult> answers;
+    std::deque<PromptAnswer> promptAnswers;
     int pumpCount = 0;
+    int waitCursorDepth = 0;
+    int waitCursorShown = 0;
 };
 
 } // namespace tarvoline::testing

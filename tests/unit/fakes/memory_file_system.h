@@ -7,7 +7,8 @@
 
 namespace tarvoline::testing {
 
-// Files held in memory; a path in failingPaths refuses to be written and keeps its old content.
+// Files held in memory; a path in failingPaths refuses to be written and keeps its old content, one in
+// unreadablePaths refuses to be read.
 class MemoryFileSystem : public FileSystem {
 public:
     std::optional<FileAttributes> Attributes(const std::string& path) override {
@@ -23,6 +24,7 @@ public:
         return {};
     }
     FileResult ReadWholeFile(const std::string& path, std::string& bytes) override {
+        if (unreadablePaths.count(path)) return {"The process cannot access the file because it is being used by another process."};
         auto found = files.find(path);
         if (found == files.end()) return {"The system cannot find the file specified."};
         bytes = found->second;
@@ -31,6 +33,7 @@ public:
 
     std::map<std::string, std::string> files;
     std::set<std::string> failingPaths;
+    std::set<std::string> unreadablePaths;
     std::set<std::string> folders; // without a trailing backslash, as the system reports them
 };
 

@@ -1,0 +1,18 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "platform/ui.h"
+
+namespace tarvoline {
+
+// Control ids of the text input dialog, for tests that drive it.
+enum TextInputControl : int { kTextInputPrompt = 100, kTextInputEdit = 101 };
+
+// The modal masked input dialog (TdlgTextInput): caption "入力ダイアログ", the prompt, an edit showing "*" for
+// every character and starting with text, OK and Cancel. OK is enabled exactly while the edit holds text,
+// from the first change on. text receives the edit's content whichever button closed the dialog.
+MessageResult ShowTextInputDialog(HWND owner, const std::string& prompt, std::string& text);
+
+} // namespace tarvoline
