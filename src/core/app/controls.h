@@ -74,6 +74,17 @@ private:
     ControlSink* sink_ = nullptr;
 };
 
+// Edits whose every character is shown as the mask character ('\0' shows the text in clear).
+class EditControl : public Control {
+public:
+    using Control::Control;
+    char PasswordChar() const { return passwordChar_; }
+    void SetPasswordChar(char mask) { Assign(passwordChar_, mask); }
+
+private:
+    char passwordChar_ = '\0';
+};
+
 // Check boxes and radio buttons.
 class CheckControl : public Control {
 public:
