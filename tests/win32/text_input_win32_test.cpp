@@ -27,7 +27,8 @@ std::string WindowTextA(HWND window) {
 
 HWND WaitForDialog() {
     for (int i = 0; i < 500; ++i) {
-        if (const HWND dialog = FindWindowW(L"#32770", L"入力ダイアログ"))
+        // Visible only once it is fully set up.
+        if (const HWND dialog = FindWindowW(L"#32770", L"入力ダイアログ"); dialog && IsWindowVisible(dialog))
             return dialog;
         Sleep(10);
     }
