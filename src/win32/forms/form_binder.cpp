@@ -115,6 +115,8 @@ INT_PTR FormBinder::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: {
         Initialize();
+        if (OnCreated)
+            OnCreated(window_);
         RunHandler([this] { form_.FormShow(); });
         for (Bound& bound : bound_)
             if (bound.control->Focused()) {
