@@ -124,6 +124,13 @@ INT_PTR FormBinder::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 bound.control->FocusDone();
                 return FALSE;
             }
+        // The first tab stop gets the focus; unlike the dialog manager, a read-only memo is not selected.
+        if (const HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) {
+            SetFocus(first);
+            if (KindOf(first) == ControlKind::Edit && !(GetWindowLongW(first, GWL_STYLE) & ES_READONLY))
+                SendMessageW(first, EM_SETSEL, 0, -1);
+            return FALSE;
+        }
         return TRUE;
     }
     case WM_COMMAND:
@@ -204,6 +211,24 @@ void FormBinder::Initialize() {
         }
         bound_.push_back(bound);
     }
+    // A pixel size wins over the template's font metrics: the layout is stretched to it, so no
+    // substituted font can push controls out of the window.
+    if (look_.clientWidth > 0 && designClient_.cx > 0 && designClient_.cy > 0) {
+        const double sx = static_cast<double>(look_.clientWidth) / designClient_.cx;
+        const double sy = static_cast<double>(look_.clientHeight) / designClient_.cy;
+        for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            RECT r{};
+            GetWindowRect(child, &r);
+            MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+            const RECT scaled{static_cast<LONG>(r.left * sx + 0.5), static_cast<LONG>(r.top * sy + 0.5),
+                              static_cast<LONG>(r.right * sx + 0.5), static_cast<LONG>(r.bottom * sy + 0.5)};
+            MoveWindow(child, scaled.left, scaled.top, scaled.right - scaled.left, scaled.bottom - scaled.top, FALSE);
+            if (Bound* bound = Find(child))
+                bound->designRect = scaled;
+        }
+        designClient_ = {look_.clientWidth, look_.clientHeight};
+    }
+
     // Fixed client size in pixels, then centred on the screen's work area.
     RECT frame{};
     GetWindowRect(window_, &frame);
