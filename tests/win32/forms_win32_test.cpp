@@ -34,6 +34,10 @@ public:
         rdoB.OnClick = [this] { clicks.push_back("rdoB"); };
         cmbKind.OnChange = [this] { clicks.push_back("cmbKind " + std::to_string(cmbKind.ItemIndex())); };
         lstItems.OnChange = [this] { clicks.push_back("lstItems " + std::to_string(lstItems.ItemIndex())); };
+        clxSheets.OnClickCheck = [this] {
+            clicks.push_back(std::string("clxSheets ") + (clxSheets.ItemChecked(0) ? "1" : "0") +
+                             (clxSheets.ItemChecked(1) ? "1" : "0"));
+        };
         btnGo.OnClick = [this] {
             // Program changes from inside a handler, as forms make them.
             lblInfo.SetText("実行しました");
@@ -43,12 +47,13 @@ public:
             cmbKind.SetItems({"甲", "乙"});
             cmbKind.SetItemIndex(1);
             btnGo.SetVisible(false);
+            clxSheets.SetItemChecked(1, false);
         };
         btnOk.OnClick = [this] { Close(mrOk); };
         btnCancel.OnClick = [this] { Close(mrCancel); };
     }
     std::vector<Control*> Controls() override {
-        return {&edtName, &chkFlag, &rdoA, &rdoB, &cmbKind, &lstItems, &lblInfo, &btnGo, &btnOk, &btnCancel};
+        return {&edtName, &chkFlag, &rdoA, &rdoB, &cmbKind, &lstItems, &clxSheets, &lblInfo, &btnGo, &btnOk, &btnCancel};
     }
     void FormShow() override {
         ++shown;
@@ -60,6 +65,8 @@ public:
         lstItems.SetItems({"一", "二", "三"});
         lstItems.SetItemIndex(0);
         lblInfo.SetText("ラベル");
+        clxSheets.SetItems({"Sheet1", "集計"});
+        clxSheets.SetItemChecked(1, true);
     }
     void FormClose() override { ++closed; }
 
@@ -69,6 +76,7 @@ public:
     CheckControl rdoB{"rdoB", "乙"};
     ListControl cmbKind{"cmbKind"};
     ListControl lstItems{"lstItems"};
+    ListControl clxSheets{"clxSheets"};
     Control lblInfo{"lblInfo"};
     Control btnGo{"btnGo", "実行(&G)"};
     Control btnOk{"btnOk", "OK"};
@@ -82,7 +90,7 @@ public:
 
 std::vector<ControlId> TestIds() {
     return {{"edtName", IDC_T_EDIT},   {"chkFlag", IDC_T_CHECK}, {"rdoA", IDC_T_RADIO_A}, {"rdoB", IDC_T_RADIO_B},
-            {"cmbKind", IDC_T_COMBO},  {"lstItems", IDC_T_LIST}, {"lblInfo", IDC_T_LABEL}, {"btnGo", IDC_T_GO},
+            {"cmbKind", IDC_T_COMBO},  {"lstItems", IDC_T_LIST}, {"clxSheets", IDC_T_CHECKLIST}, {"lblInfo", IDC_T_LABEL}, {"btnGo", IDC_T_GO},
             {"btnOk", IDOK},           {"btnCancel", IDC_T_CANCEL}};
 }
 
@@ -127,6 +135,17 @@ TEST(FormBinder, TheWindowShowsTheFormsStateAfterFormShow) {
         EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_T_LIST, LB_GETCOUNT, 0, 0), 3);
         EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_T_LABEL)), L"ラベル");
         EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_T_GO)), L"実行(&G)");
+        const HWND sheets = GetDlgItem(dialog, IDC_T_CHECKLIST);
+        EXPECT_EQ(SendMessageW(sheets, LVM_GETITEMCOUNT, 0, 0), 2);
+        EXPECT_EQ(ListView_GetCheckState(sheets, 0), 0u);
+        EXPECT_NE(ListView_GetCheckState(sheets, 1), 0u);
+        wchar_t name[32] = {};
+        LVITEMW row{};
+        row.iSubItem = 0;
+        row.pszText = name;
+        row.cchTextMax = 32;
+        SendMessageW(sheets, LVM_GETITEMTEXTW, 1, reinterpret_cast<LPARAM>(&row));
+        EXPECT_STREQ(name, L"集計");
     });
     EXPECT_EQ(form.shown, 1);
     EXPECT_TRUE(form.changes.empty()) << "setting the initial text is no user change";
@@ -147,6 +166,8 @@ TEST(FormBinder, UserEditsReachTheFormBeforeItsHandler) {
         SendDlgItemMessageW(dialog, IDC_T_LIST, LB_SETCURSEL, 2, 0);
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_T_LIST, LBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_T_LIST)));
+        // A check mark set on the list view notifies its parent as a click on the box does.
+        ListView_SetCheckState(GetDlgItem(dialog, IDC_T_CHECKLIST), 0, TRUE);
     });
     EXPECT_EQ(form.edtName.Text(), "利用者の入力");
     ASSERT_FALSE(form.changes.empty());
@@ -156,7 +177,8 @@ TEST(FormBinder, UserEditsReachTheFormBeforeItsHandler) {
     EXPECT_FALSE(form.rdoA.Checked()) << "the neighbour the system unchecked is stored too";
     EXPECT_EQ(form.cmbKind.ItemIndex(), 1);
     EXPECT_EQ(form.lstItems.ItemIndex(), 2);
-    EXPECT_EQ(form.clicks, (std::vector<std::string>{"chkFlag", "rdoB", "cmbKind 1", "lstItems 2"}));
+    EXPECT_TRUE(form.clxSheets.ItemChecked(0));
+    EXPECT_EQ(form.clicks, (std::vector<std::string>{"chkFlag", "rdoB", "cmbKind 1", "lstItems 2", "clxSheets 11"}));
 }
 
 TEST(FormBinder, ProgramChangesInAHandlerReachTheControls) {
@@ -171,8 +193,11 @@ TEST(FormBinder, ProgramChangesInAHandlerReachTheControls) {
         EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_T_COMBO, CB_GETCOUNT, 0, 0), 2);
         EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_T_COMBO, CB_GETCURSEL, 0, 0), 1);
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_T_GO)));
+        EXPECT_EQ(ListView_GetCheckState(GetDlgItem(dialog, IDC_T_CHECKLIST), 1), 0u);
     });
+    EXPECT_FALSE(form.clxSheets.ItemChecked(1));
     EXPECT_TRUE(form.changes.empty()) << "the program's own text change did not come back as the user's";
+    EXPECT_TRUE(form.clicks.empty()) << "nor the program's own check marks";
 }
 
 TEST(FormBinder, ModalResultsAndTheCloseBox) {

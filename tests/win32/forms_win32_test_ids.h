@@ -9,3 +9,4 @@
 #define IDC_T_LABEL 3107
 #define IDC_T_GO 3108
 #define IDC_T_CANCEL 3109
+#define IDC_T_CHECKLIST 3110

@@ -123,6 +123,8 @@ public:
         Notify();
     }
     void StoreItemChecked(int index, bool checked) { itemChecked_.at(static_cast<std::size_t>(index)) = checked; }
+    // The user changed an item's check mark (stored before this runs).
+    std::function<void()> OnClickCheck;
 
 private:
     std::vector<std::string> items_;

@@ -12,7 +12,7 @@
 
 namespace tarvoline {
 
-enum class ControlKind { Button, Check, Edit, Combo, List, Static, Other };
+enum class ControlKind { Button, Check, Edit, Combo, List, CheckList, Static, Other };
 
 struct FormBinder::Bound {
     Control* control;
@@ -41,6 +41,8 @@ ControlKind KindOf(HWND control) {
         return ControlKind::Combo;
     if (_wcsicmp(className, L"ListBox") == 0)
         return ControlKind::List;
+    if (_wcsicmp(className, WC_LISTVIEWW) == 0)
+        return ControlKind::CheckList;
     if (_wcsicmp(className, L"Static") == 0)
         return ControlKind::Static;
     (void)name;
@@ -61,6 +63,41 @@ HFONT MakeFont(const wchar_t* face, int pixels) {
     font.lfQuality = DEFAULT_QUALITY;
     lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
     return CreateFontIndirectW(&font);
+}
+
+// A check list box is a list view with check boxes and one column as wide as the control.
+void PushCheckList(HWND hwnd, const ListControl& list) {
+    SendMessageW(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+                 LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    if (SendMessageW(hwnd, LVM_GETCOLUMNWIDTH, 0, 0) == 0) {
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        LVCOLUMNW column{};
+        column.mask = LVCF_WIDTH;
+        column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL);
+        SendMessageW(hwnd, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    }
+    SendMessageW(hwnd, LVM_DELETEALLITEMS, 0, 0);
+    const auto& items = list.Items();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        std::wstring text = ToWide(items[i]);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(i);
+        item.pszText = text.data();
+        SendMessageW(hwnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        LVITEMW state{};
+        state.stateMask = LVIS_STATEIMAGEMASK;
+        state.state = INDEXTOSTATEIMAGEMASK(list.ItemChecked(static_cast<int>(i)) ? 2 : 1);
+        SendMessageW(hwnd, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&state));
+    }
+    const int selected = list.ItemIndex();
+    if (selected >= 0) {
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&state));
+    }
 }
 
 } // namespace
@@ -136,6 +173,9 @@ INT_PTR FormBinder::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         Command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return TRUE;
+    case WM_NOTIFY:
+        Notify(*reinterpret_cast<const NMHDR*>(lParam));
+        return FALSE;
     case WM_CLOSE:
         RunHandler([this] { form_.CloseBoxClick(); });
         return TRUE;
@@ -287,7 +327,9 @@ void FormBinder::Push(Bound& bound) {
             InvalidateRect(hwnd, nullptr, TRUE);
         }
     }
-    if (auto* list = dynamic_cast<ListControl*>(&control);
+    if (auto* list = dynamic_cast<ListControl*>(&control); list && bound.kind == ControlKind::CheckList) {
+        PushCheckList(hwnd, *list);
+    } else if (auto* list = dynamic_cast<ListControl*>(&control);
         list && (bound.kind == ControlKind::Combo || bound.kind == ControlKind::List)) {
         const bool combo = bound.kind == ControlKind::Combo;
         SendMessageW(hwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
@@ -357,6 +399,27 @@ void FormBinder::Command(int id, int code, HWND controlWindow) {
         if (code == STN_CLICKED)
             RunHandler(control.OnClick);
         break;
+    }
+}
+
+void FormBinder::Notify(const NMHDR& header) {
+    if (pushing_ || finished_ || header.code != LVN_ITEMCHANGED)
+        return;
+    Bound* bound = Find(header.hwndFrom);
+    auto* list = bound ? dynamic_cast<ListControl*>(bound->control) : nullptr;
+    if (!list || bound->kind != ControlKind::CheckList)
+        return;
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (!(change.uChanged & LVIF_STATE) || change.iItem < 0 ||
+        change.iItem >= static_cast<int>(list->Items().size()))
+        return;
+    if ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) {
+        list->StoreItemChecked(change.iItem, (change.uNewState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2));
+        RunHandler(list->OnClickCheck);
+    }
+    if ((change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED)) {
+        list->StoreItemIndex(change.iItem);
+        RunHandler(list->OnChange);
     }
 }
 

@@ -19,6 +19,9 @@ struct ControlId {
     int id;
 };
 
+// Check boxes and radio buttons are CheckControls; edits Controls or EditControls; combo boxes, list boxes
+// and check list boxes (list views with check boxes) ListControls.
+
 // Which edges of the client area a control keeps its distance to when the window is resized; a control
 // anchored to neither left nor right stays centred horizontally.
 enum Anchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
@@ -70,6 +73,7 @@ private:
     void Initialize();
     void Push(Bound& bound);
     void Command(int id, int code, HWND control);
+    void Notify(const NMHDR& header);
     void RunHandler(const std::function<void()>& handler);
     void FinishIfClosed();
     void ApplyLayout();
