@@ -46,13 +46,16 @@ TEST_P(AboutReadmeTest, TheReadmeReplacesTheBuiltInTextWhateverItsEncoding) {
 INSTANTIATE_TEST_SUITE_P(
     Encodings, AboutReadmeTest,
     ::testing::Values(
-        ReadmeCase{"utf8", "\xE5\x8D\xB0\xE5\x88\xB7\xE3\x83\x84\xE3\x83\xBC\xE3\x83\xAB\r\n\xEF\xBC\xA1\xE8\xA1\xA8\r\n"},
-        ReadmeCase{"utf8bom",
-                   "\xEF\xBB\xBF\xE5\x8D\xB0\xE5\x88\xB7\xE3\x83\x84\xE3\x83\xBC\xE3\x83\xAB\r\n\xEF\xBC\xA1\xE8\xA1\xA8\r\n"},
-        ReadmeCase{"utf16le", std::string("\xFF\xFE\x70\x53\x37\x52\xC4\x30\xFC\x30\xEB\x30\r\0\n\0\x21\xFF\x68\x88\r\0\n\0",
-                                          24)},
-        ReadmeCase{"utf16be", std::string("\xFE\xFF\x53\x70\x52\x37\x30\xC4\x30\xFC\x30\xEB\0\r\0\n\xFF\x21\x88\x68\0\r\0\n",
-                                          24)}),
+        ReadmeCase{"utf8",
+                   "\xE5\x8D\xB0\xE5\x88\xB7\xE3\x83\x84\xE3\x83\xBC\xE3\x83\xAB\r\n\xEF\xBC\xA1\xE8\xA1\xA8\r\n"},
+        ReadmeCase{
+            "utf8bom",
+            "\xEF\xBB\xBF\xE5\x8D\xB0\xE5\x88\xB7\xE3\x83\x84\xE3\x83\xBC\xE3\x83\xAB\r\n\xEF\xBC\xA1\xE8\xA1\xA8\r\n"},
+        ReadmeCase{"utf16le",
+                   std::string("\xFF\xFE\x70\x53\x37\x52\xC4\x30\xFC\x30\xEB\x30\r\0\n\0\x21\xFF\x68\x88\r\0\n\0", 24)},
+        ReadmeCase{
+            "utf16be",
+            std::string("\xFE\xFF\x53\x70\x52\x37\x30\xC4\x30\xFC\x30\xEB\0\r\0\n\xFF\x21\x88\x68\0\r\0\n", 24)}),
     [](const ::testing::TestParamInfo<ReadmeCase>& info) { return std::string(info.param.name); });
 
 TEST_F(AboutDialogTest, ShowsProductSubtitleVersionAndTheStoredSwitch) {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "app/controls.h"
 #include "common/messages.h"
 #include "common/wait_cursor.h"
-#include "app/controls.h"
 #include "dialogs/text_input.h"
 #include "fakes/fake_ui.h"
 
@@ -59,7 +59,6 @@ TEST_F(TextInputTest, WaitCursorsNestAndEndWithTheirScope) {
     EXPECT_EQ(ui.waitCursorDepth, 0);
     EXPECT_EQ(ui.waitCursorShown, 2);
 }
-
 
 // Records what the program pushes to the controls, as the window binding would see it.
 class RecordingSink : public ControlSink {

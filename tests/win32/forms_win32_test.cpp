@@ -53,7 +53,8 @@ public:
         btnCancel.OnClick = [this] { Close(mrCancel); };
     }
     std::vector<Control*> Controls() override {
-        return {&edtName, &chkFlag, &rdoA, &rdoB, &cmbKind, &lstItems, &clxSheets, &lblInfo, &btnGo, &btnOk, &btnCancel};
+        return {&edtName,   &chkFlag, &rdoA,  &rdoB,  &cmbKind,  &lstItems,
+                &clxSheets, &lblInfo, &btnGo, &btnOk, &btnCancel};
     }
     void FormShow() override {
         ++shown;
@@ -89,9 +90,10 @@ public:
 };
 
 std::vector<ControlId> TestIds() {
-    return {{"edtName", IDC_T_EDIT},   {"chkFlag", IDC_T_CHECK}, {"rdoA", IDC_T_RADIO_A}, {"rdoB", IDC_T_RADIO_B},
-            {"cmbKind", IDC_T_COMBO},  {"lstItems", IDC_T_LIST}, {"clxSheets", IDC_T_CHECKLIST}, {"lblInfo", IDC_T_LABEL}, {"btnGo", IDC_T_GO},
-            {"btnOk", IDOK},           {"btnCancel", IDC_T_CANCEL}};
+    return {
+        {"edtName", IDC_T_EDIT},  {"chkFlag", IDC_T_CHECK}, {"rdoA", IDC_T_RADIO_A},        {"rdoB", IDC_T_RADIO_B},
+        {"cmbKind", IDC_T_COMBO}, {"lstItems", IDC_T_LIST}, {"clxSheets", IDC_T_CHECKLIST}, {"lblInfo", IDC_T_LABEL},
+        {"btnGo", IDC_T_GO},      {"btnOk", IDOK},          {"btnCancel", IDC_T_CANCEL}};
 }
 
 HWND WaitForWindow(const wchar_t* caption) {
@@ -255,11 +257,11 @@ TEST(FormBinder, HintsAreToolTipsAndGoToTheOwnersStatusBar) {
     InitCommonControls();
     // The real pointer stays off the dialog, so only this test's pointer messages show hints.
     SetCursorPos(0, 0);
-    const HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 600, 500, 300, 200, nullptr, nullptr,
-                                       nullptr, nullptr);
+    const HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 600, 500, 300, 200, nullptr,
+                                       nullptr, nullptr, nullptr);
     ASSERT_NE(owner, nullptr);
-    const HWND statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, owner,
-                                           nullptr, nullptr, nullptr);
+    const HWND statusBar =
+        CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, owner, nullptr, nullptr, nullptr);
     ASSERT_NE(statusBar, nullptr);
     SendMessageW(statusBar, SB_SIMPLE, TRUE, 0);
     TestForm form;

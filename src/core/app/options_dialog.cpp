@@ -21,8 +21,9 @@ TdlgOptions::TdlgOptions(c_reg& reg, std::function<void()> refreshPasswordColumn
 }
 
 std::vector<Control*> TdlgOptions::Controls() {
-    return {&grbExcel,      &rdoExrngBook,  &rdoExrngActiveSheet, &grbFold, &chkFoldSub, &grpPass, &chkPasswdShow,
-            &grpAllowOther, &chkAllowOther, &Memo1,               &btnOk,   &btnCancel,  &btnHelp};
+    return {&grbExcel,      &rdoExrngBook,  &rdoExrngActiveSheet, &grbFold, &chkFoldSub, &grpPass,
+            &chkPasswdShow, &grpAllowOther, &chkAllowOther,       &Memo1,   &btnOk,      &btnCancel,
+            &btnHelp};
 }
 
 void TdlgOptions::FormShow() {

@@ -51,7 +51,8 @@ void ShowPrintLogWindow(HWND owner, c_reg& reg, const c_print_log& log) {
     look.minClientHeight = 300;
     look.fontFace = L"Tahoma";
     look.fontPixels = 13;
-    look.controls = {{"memLog", L"ＭＳ ゴシック", 13, akLeft | akTop | akRight | akBottom}, {"btnClose", nullptr, 0, akBottom}};
+    look.controls = {{"memLog", L"ＭＳ ゴシック", 13, akLeft | akTop | akRight | akBottom},
+                     {"btnClose", nullptr, 0, akBottom}};
     FormBinder binder(form, {{"memLog", IDC_LOG_MEMO}, {"btnClose", IDCANCEL}}, look);
     binder.OnCreated = [&placement](HWND window) { placement.Attach(window); };
     binder.ShowModal(owner, IDD_PRINT_LOG);

@@ -116,8 +116,8 @@ int FormBinder::ShowModal(HWND owner, int templateId, HINSTANCE instance) {
     owner_ = owner;
     if (!form_.ShowHelp)
         form_.ShowHelp = [this](int context) { ShowHelp(window_, context); };
-    const INT_PTR result = DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, DialogProc,
-                                           reinterpret_cast<LPARAM>(this));
+    const INT_PTR result =
+        DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, DialogProc, reinterpret_cast<LPARAM>(this));
     for (Control* control : form_.Controls())
         control->SetSink(nullptr);
     window_ = nullptr;
@@ -215,9 +215,9 @@ void FormBinder::Initialize() {
     GetClientRect(window_, &client);
     designClient_ = {client.right, client.bottom};
 
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               nullptr, nullptr);
+    tooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, nullptr, nullptr);
 
     for (Control* control : form_.Controls()) {
         const auto id = std::find_if(ids_.begin(), ids_.end(),
@@ -330,12 +330,11 @@ void FormBinder::Push(Bound& bound) {
     if (auto* list = dynamic_cast<ListControl*>(&control); list && bound.kind == ControlKind::CheckList) {
         PushCheckList(hwnd, *list);
     } else if (auto* list = dynamic_cast<ListControl*>(&control);
-        list && (bound.kind == ControlKind::Combo || bound.kind == ControlKind::List)) {
+               list && (bound.kind == ControlKind::Combo || bound.kind == ControlKind::List)) {
         const bool combo = bound.kind == ControlKind::Combo;
         SendMessageW(hwnd, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
         for (const std::string& item : list->Items())
-            SendMessageW(hwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(ToWide(item).c_str()));
+            SendMessageW(hwnd, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(item).c_str()));
         SendMessageW(hwnd, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(list->ItemIndex()), 0);
     } else if (WindowTextAnsi(hwnd) != control.Text()) {
         SetWindowTextW(hwnd, ToWide(control.Text()).c_str());
@@ -391,7 +390,8 @@ void FormBinder::Command(int id, int code, HWND controlWindow) {
         if (code != (combo ? CBN_SELCHANGE : LBN_SELCHANGE))
             return;
         if (auto* list = dynamic_cast<ListControl*>(&control))
-            list->StoreItemIndex(static_cast<int>(SendMessageW(bound->hwnd, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0)));
+            list->StoreItemIndex(
+                static_cast<int>(SendMessageW(bound->hwnd, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0)));
         RunHandler(control.OnChange);
         break;
     }
@@ -410,8 +410,7 @@ void FormBinder::Notify(const NMHDR& header) {
     if (!list || bound->kind != ControlKind::CheckList)
         return;
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-    if (!(change.uChanged & LVIF_STATE) || change.iItem < 0 ||
-        change.iItem >= static_cast<int>(list->Items().size()))
+    if (!(change.uChanged & LVIF_STATE) || change.iItem < 0 || change.iItem >= static_cast<int>(list->Items().size()))
         return;
     if ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) {
         list->StoreItemChecked(change.iItem, (change.uNewState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2));

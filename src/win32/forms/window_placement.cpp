@@ -34,9 +34,7 @@ std::int32_t WindowPlacement::WindowState() const {
 void WindowPlacement::SetWindowState(std::int32_t state) {
     if (!window_ || state == WindowState())
         return;
-    ShowWindow(window_, state == kWindowMaximized   ? SW_MAXIMIZE
-                        : state == kWindowMinimized ? SW_MINIMIZE
-                                                    : SW_RESTORE);
+    ShowWindow(window_, state == kWindowMaximized ? SW_MAXIMIZE : state == kWindowMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
 std::int32_t WindowPlacement::ScreenWidth() const {
