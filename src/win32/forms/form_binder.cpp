@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <string_view>
 
 #include "base/wide_text.h"
 #include "common/encoding.h"
@@ -28,7 +27,6 @@ namespace {
 ControlKind KindOf(HWND control) {
     wchar_t className[64] = {};
     GetClassNameW(control, className, 64);
-    const std::wstring_view name(className);
     if (_wcsicmp(className, L"Button") == 0) {
         const LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
         const bool check = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
@@ -45,7 +43,6 @@ ControlKind KindOf(HWND control) {
         return ControlKind::CheckList;
     if (_wcsicmp(className, L"Static") == 0)
         return ControlKind::Static;
-    (void)name;
     return ControlKind::Other;
 }
 
@@ -455,7 +452,6 @@ void FormBinder::ApplyLayout() {
     for (const Bound& bound : bound_) {
         RECT r = bound.designRect;
         const int width = r.right - r.left;
-        const int height = r.bottom - r.top;
         int left = r.left, right = r.right, top = r.top, bottom = r.bottom;
         if ((bound.anchors & akRight) && (bound.anchors & akLeft))
             right += dx;
@@ -467,7 +463,6 @@ void FormBinder::ApplyLayout() {
             bottom += dy;
         else if (bound.anchors & akBottom)
             top += dy, bottom += dy;
-        (void)height;
         MoveWindow(bound.hwnd, left, top, right - left, bottom - top, TRUE);
     }
 }
