@@ -14,7 +14,15 @@
 
 #include "../standins/printto/printto_command_line.h"
 #include "common/encoding.h"
+#include "common/messages.h"
+#include "platform/clock.h"
+#include "platform/spooler.h"
+#include "platform/win32_printer_watch.h"
 #include "platform/win32_shell.h"
+#include "print/password_keyin.h"
+#include "print/prn.h"
+#include "print/prtoth.h"
+#include "print/prtpdf.h"
 #include "standin_process.h"
 
 namespace tarvoline {
@@ -224,6 +232,87 @@ TEST_F(PrintToWin32Test, TheShellRefusesWhatItCannotPrint) {
     const std::string unregistered = Document(token + ".tvnone", "no program prints this\r\n");
     EXPECT_EQ(shell.PrintTo(unregistered, "\"PDF\"", true), SE_ERR_NOASSOC);
     EXPECT_EQ(shell.PrintTo(folder + token + "-missing.tvtest", "\"PDF\"", true), SE_ERR_FNF);
+}
+
+// Records the boxes the handlers show instead of showing them.
+class BoxRecorder : public Ui {
+public:
+    MessageResult ShowMessageBox(const std::string& text, MessageButtons) override {
+        boxes.push_back(text);
+        return MessageResult::Ok;
+    }
+    void SetStatusBarText(const std::string&) override {}
+    void ProcessPendingMessages() override {}
+    MessageResult PromptPassword(const std::string&, std::string&) { return MessageResult::Cancel; }
+    void SetBusyCursor(bool) {}
+    std::vector<std::string> boxes;
+};
+
+class NoKeyIn : public PasswordKeyIn {
+public:
+    void Start(const std::string&, const std::string&, const std::string&, const std::string&) override {}
+    void Stop() override {}
+};
+
+class NamedPrinterSpooler : public Spooler {
+public:
+    std::string DefaultPrinterName() override { return "PDF"; }
+    std::vector<std::string> PrinterNames() override { return {"PDF"}; }
+};
+
+// The handlers themselves, as the print run calls them: the program is started through the real shell
+// and prints, and then the spool monitor cannot watch the queue because Wine 8 has no job change
+// notification. On Windows the same calls end successfully once the queue is quiet again.
+TEST_F(PrintToWin32Test, TheHandlersStartTheProgramAndTheWatchEndsAsWineAllows) {
+    BoxRecorder ui;
+    SetMessageUi(&ui);
+    Win32PrinterWatcher watcher;
+    SystemClock clock;
+    NamedPrinterSpooler spooler;
+    c_prn printer(spooler, "");
+    NoKeyIn keyIn;
+    const PrintToServices services{shell, watcher, clock};
+    c_prtpdf pdf(printer, services, keyIn);
+    c_prtoth other(printer, services);
+
+    const std::string pdfFile = Document(token + "d.pdf", "%PDF-1.4\n%handler\n");
+    const std::string otherFile = Document(token + "e 表.tvtest", "printed by the other-types handler\r\n");
+    // Each program has finished printing before the next starts, as the pauses of a print run ensure.
+    auto expectPrinted = [](const std::string& file) {
+        const auto journal = PollForFile(file + ".printto.txt", 30000);
+        ASSERT_TRUE(journal.has_value()) << file;
+        const std::vector<std::string> fields = JournalFields(*journal);
+        ASSERT_GE(fields.size(), 3u);
+        EXPECT_EQ(fields[1], "PDF");
+        EXPECT_EQ(fields[2].rfind("printed ", 0), 0u) << fields[2];
+    };
+    const bool pdfPrinted = pdf.Print(pdfFile, "");
+    expectPrinted(pdfFile);
+    const bool otherPrinted = other.Print(otherFile);
+    expectPrinted(otherFile);
+    SetMessageUi(nullptr);
+    if (!RunningUnderWine()) {
+        EXPECT_TRUE(pdfPrinted);
+        EXPECT_TRUE(otherPrinted);
+        return;
+    }
+    EXPECT_FALSE(pdfPrinted);
+    EXPECT_FALSE(otherPrinted);
+    const std::string expected = "PDFの印刷に失敗しました。(FindFirst Printer=PDF, Error=0)";
+    EXPECT_EQ(ui.boxes, (std::vector<std::string>{expected, expected}));
+
+    const auto pdfFolder = CupsPdfFolder();
+    ASSERT_TRUE(pdfFolder.has_value());
+    const DWORD start = GetTickCount();
+    while ((PdfsNamedWith(*pdfFolder, token + "d").empty() || PdfsNamedWith(*pdfFolder, token + "e").empty()) &&
+           GetTickCount() - start < 60000)
+        Sleep(250);
+    for (const char* suffix : {"d", "e"}) {
+        const std::vector<std::string> pdfs = PdfsNamedWith(*pdfFolder, token + suffix);
+        EXPECT_EQ(pdfs.size(), 1u) << suffix;
+        for (const std::string& name : pdfs)
+            DeleteFileA((*pdfFolder + name).c_str());
+    }
 }
 
 } // namespace
