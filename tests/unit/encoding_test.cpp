@@ -109,6 +109,25 @@ TEST(Cp932Test, EncodesTrickyTextOrRefusesIt) {
     }
 }
 
+TEST(Cp932Test, ReplacingConversionPutsAQuestionMarkForEachCharacterWithoutACode) {
+    const struct {
+        std::u16string_view text;
+        std::string_view ansi;
+    } cases[] = {
+        {u""sv, ""sv},
+        {u"\u8868\u30BD\\a"sv, "表ソ\\a"sv},
+        {u"caf\u00E9 \u8868"sv, "caf? 表"sv},
+        {u"A\U0001F600B"sv, "A?B"sv},  // one character, two units
+        {u"\xD800x\xDC00"sv, "?x?"sv}, // lone surrogates
+        {u"\U0001F600\U0001F600"sv, "??"sv},
+        {u"\u00A5\u20AC\u30FB"sv, "??・"sv}, // no best fit to the yen sign's 0x5C
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(c.ansi)));
+        EXPECT_EQ(Utf16ToAnsiReplacing(c.text), c.ansi);
+    }
+}
+
 TEST(Cp932Test, EveryEncodableUnitRoundTrips) {
     int encodable = 0;
     for (char32_t c = 0; c < 0x10000; ++c) {

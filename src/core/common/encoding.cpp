@@ -138,6 +138,21 @@ std::optional<std::string> Utf16ToAnsi(std::u16string_view text) {
     return detail::SystemUtf16ToAnsi(text);
 }
 
+std::string Utf16ToAnsiReplacing(std::u16string_view text) {
+    if (std::optional<std::string> whole = Utf16ToAnsi(text))
+        return *whole;
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length =
+            IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]) ? 2 : 1;
+        const std::optional<std::string> one = Utf16ToAnsi(text.substr(i, length));
+        out += one ? *one : std::string("?");
+        i += length;
+    }
+    return out;
+}
+
 std::string AnsiToUtf8(std::string_view ansi) {
     return Utf16ToUtf8(AnsiToUtf16(ansi));
 }

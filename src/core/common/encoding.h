@@ -15,6 +15,11 @@ namespace tarvoline {
 std::u16string AnsiToUtf16(std::string_view ansi);
 // UTF-16 -> ANSI; nullopt when a character has no exact representation (no best-fit guessing).
 std::optional<std::string> Utf16ToAnsi(std::u16string_view text);
+// UTF-16 -> ANSI for text that must get through even when it cannot be represented, such as names an
+// automation server returns: each character (a surrogate pair counts as one, a lone surrogate too)
+// without an exact code becomes '?'. File names and sheet names cannot hold '?', so a name changed
+// this way never matches a real one.
+std::string Utf16ToAnsiReplacing(std::u16string_view text);
 
 // UTF-8 <-> UTF-16 are the same everywhere. Invalid UTF-8 and lone surrogates become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view utf8);

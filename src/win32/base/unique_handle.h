@@ -63,6 +63,13 @@ struct KernelHandleTraits {
     static void Close(Handle handle) { CloseHandle(handle); }
 };
 
+// CreateFile fails with INVALID_HANDLE_VALUE, not null.
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { CloseHandle(handle); }
+};
+
 struct PrinterTraits {
     using Handle = HANDLE;
     static Handle Invalid() { return nullptr; }
@@ -86,6 +93,7 @@ using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniquePrinter = UniqueHandle<PrinterTraits>;
 using UniquePrinterChange = UniqueHandle<PrinterChangeTraits>;
 using UniqueDeviceContext = UniqueHandle<DeviceContextTraits>;

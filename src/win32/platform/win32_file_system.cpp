@@ -4,29 +4,11 @@
 
 #include <algorithm>
 
+#include "base/unique_handle.h"
 #include "common/ansi_text.h"
 
 namespace tarvoline {
 namespace {
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-    bool Close() {
-        if (!Valid()) return true;
-        const bool closed = CloseHandle(handle_) != 0;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 FileResult LastError() { return {SystemErrorText(GetLastError())}; }
 
@@ -59,8 +41,8 @@ FileResult Win32FileSystem::WriteFileAtomic(const std::string& path, const std::
     char temporary[MAX_PATH + 16];
     if (!GetTempFileNameA(folder.c_str(), "tvl", 0, temporary)) return LastError();
 
-    FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
+    UniqueFile file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         const FileResult error = LastError();
         DeleteFileA(temporary);
         return error;
@@ -69,15 +51,16 @@ FileResult Win32FileSystem::WriteFileAtomic(const std::string& path, const std::
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
         DWORD written = 0;
-        if (!WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+        if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) {
             const FileResult error = LastError();
-            file.Close();
+            file.reset();
             DeleteFileA(temporary);
             return error;
         }
         done += written;
     }
-    if (!FlushFileBuffers(file.Get()) || !file.Close()) {
+    // The close is checked too: a full disk can show only there.
+    if (!FlushFileBuffers(file.get()) || !CloseHandle(file.release())) {
         const FileResult error = LastError();
         DeleteFileA(temporary);
         return error;
@@ -91,14 +74,14 @@ FileResult Win32FileSystem::WriteFileAtomic(const std::string& path, const std::
 }
 
 FileResult Win32FileSystem::ReadWholeFile(const std::string& path, std::string& bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return LastError();
+    if (!file) return LastError();
     bytes.clear();
     char buffer[65536];
     for (;;) {
         DWORD read = 0;
-        if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) return LastError();
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return LastError();
         if (read == 0) break;
         bytes.append(buffer, read);
     }

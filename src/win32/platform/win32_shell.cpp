@@ -4,40 +4,21 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "base/com.h"
 #include "common/encoding.h"
 
 namespace tarvoline {
-namespace {
-
-template <typename T>
-class ComRef {
-public:
-    ComRef() = default;
-    ~ComRef() {
-        if (p_) p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T** Out() { return &p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    T* p_ = nullptr;
-};
-
-} // namespace
 
 std::optional<std::string> Win32Shell::ResolveShortcut(const std::string& shortcutPath) {
     std::u16string widePath = AnsiToUtf16(shortcutPath);
     if (widePath.size() >= MAX_PATH) return std::nullopt;
 
-    ComRef<IShellLinkW> link;
+    ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(link.Out()))))
+                                link.OutVoid())))
         return std::nullopt;
-    ComRef<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Out())))) return std::nullopt;
+    ComPtr<IPersistFile> file;
+    if (FAILED(link.QueryInterface(file))) return std::nullopt;
     if (FAILED(file->Load(reinterpret_cast<const wchar_t*>(widePath.c_str()), STGM_READ))) return std::nullopt;
 
     wchar_t target[MAX_PATH] = {};
