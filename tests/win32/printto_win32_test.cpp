@@ -243,8 +243,9 @@ public:
     }
     void SetStatusBarText(const std::string&) override {}
     void ProcessPendingMessages() override {}
-    MessageResult PromptPassword(const std::string&, std::string&) { return MessageResult::Cancel; }
-    void SetBusyCursor(bool) {}
+    MessageResult PromptPassword(const std::string&, std::string&) override { return MessageResult::Cancel; }
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
     std::vector<std::string> boxes;
 };
 

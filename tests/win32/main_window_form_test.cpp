@@ -1,0 +1,222 @@
+// The main window bound to the core form: real child controls and list view, kept in step both ways.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "app/main_form.h"
+#include "common/messages.h"
+#include "common/print_log.h"
+#include "fakes/fake_automation.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_crypto.h"
+#include "fakes/fake_desktop.h"
+#include "fakes/fake_main_form.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_spooler.h"
+#include "fakes/fake_ui.h"
+#include "fakes/memory_file_system.h"
+#include "fakes/scripted_printer_watch.h"
+#include "main_window.h"
+
+namespace tarvoline {
+namespace {
+
+using namespace tarvoline::testing;
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(hwnd, buffer, 1024);
+    return buffer;
+}
+
+class MainWindowFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        SetMessageUi(&ui);
+        files.files["C:\\docs\\a.doc"] = "x";
+        files.files["C:\\docs\\b.doc"] = "x";
+        files.folders = {"C:\\docs"};
+        spooler.printers = {"Printer A", "Printer B"};
+        spooler.defaultPrinter = "Printer B";
+        window.Create(GetModuleHandleW(nullptr), SW_HIDE);
+        form = std::make_unique<TMainForm>(MainFormServices{registry,
+                                                            files,
+                                                            shell,
+                                                            spooler,
+                                                            automation,
+                                                            watcher,
+                                                            desktop,
+                                                            clock,
+                                                            crypto,
+                                                            window,
+                                                            window,
+                                                            dialogs,
+                                                            "C:\\Tarvoline.exe",
+                                                            {}});
+        window.Attach(*form);
+        ShowWindow(window.Handle(), SW_SHOW);
+    }
+    void TearDown() override {
+        if (window.Handle())
+            DestroyWindow(window.Handle());
+        form.reset();
+        SetMessageUi(nullptr);
+        SetPrintLog(nullptr);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    HWND Child(const char* name) {
+        const HWND child = window.ControlHandle(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    int ListCount() { return static_cast<int>(SendMessageW(window.ListHandle(), LVM_GETITEMCOUNT, 0, 0)); }
+
+    FakeUi ui;
+    FakeRegistry registry;
+    MemoryFileSystem files;
+    FakeShell shell;
+    FakeSpooler spooler;
+    FakeAutomation automation;
+    FakeClock clock;
+    PrinterScript script;
+    ScriptedWatcher watcher{clock, script};
+    FakeDesktop desktop{clock};
+    FakeCrypto crypto;
+    FakeMainDialogs dialogs;
+    MainWindow window;
+    std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(MainWindowFormTest, ControlsShowTheFormsCaptionsAndState) {
+    EXPECT_EQ(TextOf(Child("btnPrint")), L"印刷開始(&P)");
+    EXPECT_EQ(TextOf(Child("Label3")),
+              L"（ファイルを追加するには、「ファイルを追加」ボタンを押すか又はファイルをドラッグ＆ドロップします）");
+    EXPECT_EQ(TextOf(Child("edtPrtNum")), L"1");
+    EXPECT_FALSE(IsWindowEnabled(Child("btnPrint"))) << "nothing checked";
+    EXPECT_TRUE(IsWindowEnabled(Child("btnExit")));
+    EXPECT_EQ(SendMessageW(Child("edtListPasswd"), EM_GETPASSWORDCHAR, 0, 0), L'*');
+
+    form->FileList().AddFiles({"C:\\docs\\a.doc"}, true, c_filelist::kAppend);
+    EXPECT_TRUE(IsWindowEnabled(Child("btnPrint")));
+    form->memMemo.SetText("メモ");
+    EXPECT_EQ(TextOf(Child("memMemo")), L"メモ");
+}
+
+TEST_F(MainWindowFormTest, TheUsersEditsReachTheFormAndItsRules) {
+    SetWindowTextW(Child("edtPrtNum"), L"0");
+    EXPECT_EQ(form->edtPrtNum.Text(), "1");
+    EXPECT_EQ(TextOf(Child("edtPrtNum")), L"1");
+
+    form->FileList().AddFiles({"C:\\docs\\a.doc"}, true, c_filelist::kAppend);
+    form->FileList().Modified = false;
+    // Typed text: a multi-line edit reports no change for WM_SETTEXT.
+    SendMessageW(Child("memMemo"), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"週報"));
+    EXPECT_EQ(form->memMemo.Text(), "週報");
+    EXPECT_TRUE(form->FileList().Modified);
+
+    EXPECT_FALSE(IsWindowEnabled(Child("edtListPasswd")));
+    SendMessageW(Child("chkListPasswd"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(form->chkListPasswd.Checked());
+    EXPECT_EQ(SendMessageW(Child("chkListPasswd"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(IsWindowEnabled(Child("edtListPasswd")));
+}
+
+TEST_F(MainWindowFormTest, PrinterBoxIsFilledAtShowAndTheChoiceIsStored) {
+    form->Settings().DontShowAboutOnStartup = true;
+    SendMessageW(window.Handle(), WM_APP + 1, 0, 0); // FormShow
+    const HWND box = Child("cmbPrinters");
+    EXPECT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), 1);
+    SendMessageW(box, CB_SETCURSEL, 0, 0);
+    SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box));
+    EXPECT_EQ(form->Settings().PrinterSelected, "Printer A");
+}
+
+TEST_F(MainWindowFormTest, ListViewFollowsTheModelAndSelectionComesBack) {
+    form->FileList().AddFiles({"C:\\docs\\a.doc", "C:\\docs\\b.doc"}, true, c_filelist::kAppend);
+    EXPECT_EQ(ListCount(), 2);
+    EXPECT_TRUE(GetWindowLongPtrW(window.ListHandle(), GWL_STYLE) & LVS_OWNERDATA);
+
+    wchar_t text[64] = {};
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(window.ListHandle(), LVM_GETITEMTEXTW, 1, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(text, L"b.doc");
+
+    LVITEMW selected{};
+    selected.stateMask = LVIS_SELECTED;
+    selected.state = LVIS_SELECTED;
+    SendMessageW(window.ListHandle(), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&selected));
+    EXPECT_TRUE(form->FileList().IsSelected(1));
+    EXPECT_TRUE(IsWindowEnabled(Child("btnDelFile")));
+
+    SendMessageW(Child("btnDelFile"), BM_CLICK, 0, 0);
+    EXPECT_EQ(ListCount(), 1);
+    EXPECT_EQ(form->FileList().RowCount(), 1);
+}
+
+TEST_F(MainWindowFormTest, CloseAsksAboutAModifiedListAndCancelKeepsTheWindow) {
+    form->FileList().AddFiles({"C:\\docs\\a.doc"}, true, c_filelist::kAppend);
+    ui.answers = {MessageResult::Cancel};
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(window.Handle()));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "リストは変更されています。保存しますか？ ");
+}
+
+TEST_F(MainWindowFormTest, DestroyStoresTheColumnWidthsAndSavesTheSettings) {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    SendMessageW(window.ListHandle(), LVM_SETCOLUMNWIDTH, 1, MulDiv(250, dpi, 96));
+    DestroyWindow(window.Handle());
+    EXPECT_EQ(form->Settings().ColWidth[1], 250);
+    TMainForm again(MainFormServices{registry,
+                                     files,
+                                     shell,
+                                     spooler,
+                                     automation,
+                                     watcher,
+                                     desktop,
+                                     clock,
+                                     crypto,
+                                     window,
+                                     window,
+                                     dialogs,
+                                     "C:\\Tarvoline.exe",
+                                     {}});
+    EXPECT_EQ(again.Settings().ColWidth[1], 250);
+}
+
+TEST_F(MainWindowFormTest, TheBatchTimerRunsTheBatchStepOnce) {
+    form->tmrBatch.SetEnabled(true);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 3000 && form->tmrBatch.Enabled()) {
+        MSG message;
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        } else {
+            Sleep(10);
+        }
+    }
+    EXPECT_FALSE(form->tmrBatch.Enabled());
+    EXPECT_GE(GetTickCount() - start, 900u);
+    EXPECT_TRUE(form->PrintLog().HasLines()) << "the run logged its start and end";
+}
+
+} // namespace
+} // namespace tarvoline
