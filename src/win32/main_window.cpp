@@ -425,6 +425,8 @@ void MainWindow::Attach(TMainForm& form) {
     }
     form.FileList().SetView(this);
     RowsChanged();
+    if (const HMENU menu = GetMenu(hwnd_))
+        fileMenu_ = std::make_unique<Win32FileMenuItems>(GetSubMenu(menu, 0));
 }
 
 HWND MainWindow::ControlHandle(const std::string& name) const {
@@ -840,7 +842,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_COMMAND:
         // Menu items and accelerators; control notifications come with a window handle.
-        if (lParam == 0)
+        if (lParam == 0 && form_ && LOWORD(wParam) >= kRecentFileCommandBase &&
+            LOWORD(wParam) <= kRecentFileCommandLast)
+            form_->OpenRecentFile(LOWORD(wParam) - kRecentFileCommandBase);
+        else if (lParam == 0)
             MenuClick(static_cast<MenuCommand>(LOWORD(wParam)));
         else
             ControlCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
@@ -855,8 +860,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         MenuSelect(wParam, lParam);
         return 0;
     case WM_INITMENUPOPUP:
-        if (form_ && HIWORD(lParam) == FALSE && LOWORD(lParam) == 0)
-            form_->mnuFileOpened();
+        if (form_ && fileMenu_ && HIWORD(lParam) == FALSE && LOWORD(lParam) == 0)
+            form_->mnuFileOpened(*fileMenu_, MenuTextWidth);
         return 0;
     case WM_ACTIVATE:
         if (form_ && LOWORD(wParam) != WA_INACTIVE)
@@ -899,6 +904,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         stbStatus_ = nullptr;
         lstFiles_ = nullptr;
         updPrtNum_ = nullptr;
+        fileMenu_.reset();
         placed_.clear();
         byHandle_.clear();
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,7 @@
 #include "app/settings_windows.h"
 #include "base/unique_handle.h"
 #include "list/filelist.h"
+#include "recent_menu_win32.h"
 
 namespace tarvoline {
 
@@ -121,6 +123,7 @@ private:
     std::exception_ptr createError_;
 
     TMainForm* form_ = nullptr;
+    std::unique_ptr<Win32FileMenuItems> fileMenu_;
     std::map<Control*, Placed> placed_;
     std::map<HWND, Control*> byHandle_;
     bool applying_ = false; // our own writes into the controls: not the user's edits

@@ -529,6 +529,51 @@ TEST_F(MainFormTest, TextReadAndSaveKeepTheListFileName) {
     EXPECT_EQ(f.Settings().LastFolderOfTextFile, "C:\\docs\\");
 }
 
+// The File menu around the recent files: names, captions, visibility by position.
+class FakeFileMenu : public MenuItems {
+public:
+    struct Item {
+        std::string name;
+        std::string caption;
+        int tag = -1;
+        bool visible = true;
+    };
+    int Count() const override { return static_cast<int>(items.size()); }
+    int IndexOfName(const std::string& name) const override {
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (items[i].name == name)
+                return static_cast<int>(i);
+        return -1;
+    }
+    std::string Caption(int index) const override { return items.at(static_cast<std::size_t>(index)).caption; }
+    void Delete(int index) override { items.erase(items.begin() + index); }
+    void InsertRecentFileItem(int index, const std::string& caption, int tag) override {
+        items.insert(items.begin() + index, Item{"", caption, tag, true});
+    }
+    void SetVisible(int index, bool visible) override { items.at(static_cast<std::size_t>(index)).visible = visible; }
+
+    std::vector<Item> items = {
+        {"mnuPrint", "印刷(&P)"}, {"mnuSep2", "-"}, {"mnuSep3", "-", -1, false}, {"mnuExit", "終了(&X)"}};
+};
+
+TEST_F(MainFormTest, OpeningTheFileMenuListsTheRecentFilesAndRefreshesTheCommands) {
+    TMainForm& f = Make();
+    f.Settings().AddRecentFile("C:\\work\\other.lst");
+    f.Settings().AddRecentFile(kList);
+    f.mnuListSave.SetEnabled(true);
+    FakeFileMenu menu;
+    f.mnuFileOpened(menu, [](std::string_view text) { return static_cast<int>(text.size()) * 7; });
+    ASSERT_EQ(menu.items.size(), 6u);
+    EXPECT_EQ(menu.items[2].caption, "&1 " + kList);
+    EXPECT_EQ(menu.items[3].caption, "&2 other.lst") << "a list in the current folder shows its name";
+    EXPECT_EQ(menu.items[3].tag, 1);
+    EXPECT_TRUE(menu.items[4].visible);
+    EXPECT_FALSE(f.mnuListSave.Enabled());
+
+    f.OpenRecentFile(menu.items[3].tag);
+    EXPECT_EQ(window.recentDocuments, std::vector<std::string>{"C:\\work\\other.lst"});
+}
+
 // ---- entry commands ----
 
 TEST_F(MainFormTest, DeleteSelectsTheEntryThatTookThePlaceOfTheTopmostRemoved) {

@@ -202,6 +202,23 @@ TEST_F(MainWindowFormTest, DestroyStoresTheColumnWidthsAndSavesTheSettings) {
     EXPECT_EQ(again.Settings().ColWidth[1], 250);
 }
 
+TEST_F(MainWindowFormTest, TheFileMenuShowsTheRecentFilesAndOpensThem) {
+    form->Settings().AddRecentFile("C:\\lists\\b.lst");
+    form->Settings().AddRecentFile("C:\\lists\\表.lst");
+    const HMENU file = GetSubMenu(GetMenu(window.Handle()), 0);
+    const int before = GetMenuItemCount(file);
+    for (int opened = 0; opened < 2; ++opened) { // a second opening replaces the items
+        SendMessageW(window.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), MAKELPARAM(0, FALSE));
+        EXPECT_EQ(GetMenuItemCount(file), before + 3) << "two files and the closing separator";
+    }
+    wchar_t text[256] = {};
+    GetMenuStringW(file, kRecentFileCommandBase, text, 256, MF_BYCOMMAND);
+    EXPECT_STREQ(text, L"&1 C:\\lists\\表.lst");
+    SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(kRecentFileCommandBase + 1, 0), 0);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "ファイルが見つかりません。（File=C:\\lists\\b.lst）    ");
+}
+
 TEST_F(MainWindowFormTest, TheBatchTimerRunsTheBatchStepOnce) {
     form->tmrBatch.SetEnabled(true);
     const DWORD start = GetTickCount();

@@ -649,7 +649,9 @@ void TMainForm::mnuPrintLogClick() {
     services_.dialogs.ShowPrintLog();
 }
 
-void TMainForm::mnuFileOpened() {
+void TMainForm::mnuFileOpened(MenuItems& fileMenu, const TextMeasure& measure) {
+    c_reg_->RebuildRecentMenu(fileMenu, "mnuSep2", IncludeTrailingBackslash(services_.window.CurrentDirectory()),
+                              measure);
     UpdateControls();
 }
 

@@ -240,7 +240,8 @@ public:
     void mnuAboutClick();
     void mnuOptionsClick();
     void mnuPrintLogClick();
-    void mnuFileOpened();
+    // The File menu opens: the recent files go in after mnuSep2.
+    void mnuFileOpened(MenuItems& fileMenu, const TextMeasure& measure);
     void mnuTextReadClick();
     // A menu item or its shortcut.
     void MenuClick(MenuCommand command);
