@@ -425,6 +425,7 @@ void MainWindow::Attach(TMainForm& form) {
     }
     form.FileList().SetView(this);
     RowsChanged();
+    CreateToolTips();
     if (const HMENU menu = GetMenu(hwnd_))
         fileMenu_ = std::make_unique<Win32FileMenuItems>(GetSubMenu(menu, 0));
 }
@@ -435,6 +436,36 @@ HWND MainWindow::ControlHandle(const std::string& name) const {
             return place.hwnd;
     }
     return nullptr;
+}
+
+void MainWindow::CreateToolTips() {
+    tips_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
+                        hwnd_, nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)), nullptr);
+    if (!tips_)
+        return; // hints are a help, not a condition for working
+    SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, Scale(400));
+    for (const auto& [control, place] : placed_) {
+        // Every control gets a tool, so a hint set later shows too; the text is asked for when shown.
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = hwnd_;
+        tool.uId = reinterpret_cast<UINT_PTR>(place.hwnd);
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void MainWindow::ShowHint(NMTTDISPINFOW* request) {
+    const auto found = byHandle_.find(reinterpret_cast<HWND>(request->hdr.idFrom));
+    const std::string hint = found != byHandle_.end() ? found->second->Hint() : std::string();
+    tipText_ = ToWide(hint);
+    request->lpszText = tipText_.data();
+    request->szText[0] = L'\0';
+    request->hinst = nullptr;
+    // The status bar shows the hint of the control under the mouse too.
+    SetStatusText(hint);
 }
 
 c_filelist* MainWindow::Files() const {
@@ -854,6 +885,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->hwndFrom == lstFiles_ && lstFiles_)
             return ListNotify(header);
+        if (header->hwndFrom == tips_ && tips_ && header->code == TTN_GETDISPINFOW) {
+            ShowHint(reinterpret_cast<NMTTDISPINFOW*>(header));
+            return 0;
+        }
         break;
     }
     case WM_MENUSELECT:
@@ -905,6 +940,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         lstFiles_ = nullptr;
         updPrtNum_ = nullptr;
         fileMenu_.reset();
+        tips_ = nullptr; // owned by the window, destroyed with it
         placed_.clear();
         byHandle_.clear();
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

@@ -42,6 +42,7 @@ public:
     HWND Handle() const { return hwnd_; }
     HWND StatusBar() const { return stbStatus_; }
     HWND ListHandle() const { return lstFiles_; }
+    HWND ToolTips() const { return tips_; }
     // The child window of a control object by its name; nullptr when there is none.
     HWND ControlHandle(const std::string& name) const;
     HACCEL Accelerators() const { return accelerators_.get(); }
@@ -106,6 +107,8 @@ private:
     void ApplyMenuState(Control& control);
     void ControlCommand(HWND child, WORD code);
     LRESULT ListNotify(NMHDR* header);
+    void CreateToolTips();
+    void ShowHint(NMTTDISPINFOW* request);
     void ReadSelectionFromView();
     void ToggleChecks(int row);
     void StoreColumnWidths();
@@ -115,6 +118,7 @@ private:
     HWND stbStatus_ = nullptr;
     HWND lstFiles_ = nullptr;
     HWND updPrtNum_ = nullptr;
+    HWND tips_ = nullptr;
     UniqueAccelerators accelerators_;
     UniqueGdiObject font_;
     HIMAGELIST icons_ = nullptr;
@@ -130,6 +134,7 @@ private:
     bool syncingSelection_ = false;
     std::int32_t pendingState_ = kWindowNormal;
     std::wstring dispText_; // the text handed to the list view for one item
+    std::wstring tipText_;  // the hint handed to the tool tip
 };
 
 } // namespace tarvoline

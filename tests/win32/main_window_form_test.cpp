@@ -219,6 +219,26 @@ TEST_F(MainWindowFormTest, TheFileMenuShowsTheRecentFilesAndOpensThem) {
     EXPECT_EQ(ui.boxes[0].text, "ファイルが見つかりません。（File=C:\\lists\\b.lst）    ");
 }
 
+TEST_F(MainWindowFormTest, HintsComeFromTheControlsForToolTipsAndTheStatusBar) {
+    ASSERT_NE(window.ToolTips(), nullptr);
+    EXPECT_GE(SendMessageW(window.ToolTips(), TTM_GETTOOLCOUNT, 0, 0), 20);
+    NMTTDISPINFOW request{};
+    request.hdr.hwndFrom = window.ToolTips();
+    request.hdr.idFrom = reinterpret_cast<UINT_PTR>(Child("btnExit"));
+    request.hdr.code = TTN_GETDISPINFOW;
+    request.uFlags = TTF_IDISHWND;
+    SendMessageW(window.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
+    ASSERT_NE(request.lpszText, nullptr);
+    EXPECT_STREQ(request.lpszText, L"プログラムを終了します。");
+    wchar_t status[256] = {};
+    for (const WPARAM part : {WPARAM{SB_SIMPLEID}, WPARAM{0}}) {
+        SendMessageW(window.StatusBar(), SB_GETTEXTW, part, reinterpret_cast<LPARAM>(status));
+        if (status[0])
+            break;
+    }
+    EXPECT_STREQ(status, L"プログラムを終了します。");
+}
+
 TEST_F(MainWindowFormTest, TheBatchTimerRunsTheBatchStepOnce) {
     form->tmrBatch.SetEnabled(true);
     const DWORD start = GetTickCount();
