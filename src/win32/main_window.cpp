@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shlobj.h>
+#include <windowsx.h>
 
 #include <array>
 #include <exception>
@@ -736,6 +737,11 @@ LRESULT MainWindow::ListNotify(NMHDR* header) {
         form_->UpdateControls();
         return 0;
     }
+    case LVN_BEGINDRAG:
+        files->BeginRowDrag();
+        dragging_ = true;
+        SetCapture(hwnd_);
+        return 0;
     case LVN_KEYDOWN: {
         const auto* key = reinterpret_cast<NMLVKEYDOWN*>(header);
         if (key->wVKey == VK_SPACE) {
@@ -753,6 +759,48 @@ LRESULT MainWindow::ListNotify(NMHDR* header) {
     default:
         return 0;
     }
+}
+
+static POINT ToListPoint(HWND from, HWND list, POINT point) {
+    MapWindowPoints(from, list, &point, 1);
+    return point;
+}
+
+void MainWindow::DragMove(POINT point) {
+    c_filelist* files = Files();
+    if (!files)
+        return;
+    const POINT inList = ToListPoint(hwnd_, lstFiles_, point);
+    files->RowDragOver(true, inList.y);
+}
+
+void MainWindow::DragDrop(POINT point) {
+    c_filelist* files = Files();
+    if (!files || files->RowCount() == 0)
+        return;
+    const POINT inList = ToListPoint(hwnd_, lstFiles_, point);
+    int target = RowAt(inList.x, inList.y);
+    // Below the last row, or beside the rows to the right of the columns: the last row decides.
+    if (target < 0 && inList.y > RowBottom(files->RowCount() - 1))
+        target = files->RowCount() - 1;
+    if (target < 0) {
+        LVHITTESTINFO hit{};
+        hit.pt = POINT{0, inList.y};
+        target = static_cast<int>(SendMessageW(lstFiles_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    }
+    files->RowDrop(target, inList.y);
+}
+
+void MainWindow::DragEnd() {
+    if (!dragging_)
+        return;
+    dragging_ = false;
+    if (c_filelist* files = Files())
+        files->EndRowDrag();
+    if (GetCapture() == hwnd_)
+        ReleaseCapture();
+    if (form_)
+        form_->UpdateControls();
 }
 
 // ---- MainFormWindow ----
@@ -913,6 +961,20 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 form_->tmrBatch.OnClick();
         }
         return 0;
+    case WM_MOUSEMOVE:
+        if (dragging_)
+            DragMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        break;
+    case WM_LBUTTONUP:
+        if (dragging_) {
+            DragDrop(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            DragEnd();
+            return 0;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        DragEnd();
+        break;
     case kFormShowMessage:
         if (form_)
             form_->FormShow();

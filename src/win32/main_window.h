@@ -112,6 +112,10 @@ private:
     void ReadSelectionFromView();
     void ToggleChecks(int row);
     void StoreColumnWidths();
+    // Rows dragged inside the list; points in the main window's client coordinates.
+    void DragMove(POINT point);
+    void DragDrop(POINT point);
+    void DragEnd();
     c_filelist* Files() const;
 
     HWND hwnd_ = nullptr;
@@ -132,6 +136,7 @@ private:
     std::map<HWND, Control*> byHandle_;
     bool applying_ = false; // our own writes into the controls: not the user's edits
     bool syncingSelection_ = false;
+    bool dragging_ = false;
     std::int32_t pendingState_ = kWindowNormal;
     std::wstring dispText_; // the text handed to the list view for one item
     std::wstring tipText_;  // the hint handed to the tool tip

@@ -707,6 +707,24 @@ TEST_F(MainFormTest, RunPrintShowsAbortCaptionWhilePrintingAndTheFinalMessage) {
     EXPECT_TRUE(f.mnuPrintLog.Enabled());
 }
 
+TEST_F(MainFormTest, ACloseDuringTheRunWaitsForItsEndWithoutAborting) {
+    TMainForm& f = MakeWithEntries({{kDocA}, {kDocB}});
+    f.FileList().Modified = false;
+    bool closedDuringRun = true;
+    ui.onPump = [&] {
+        if (f.printing && closedDuringRun)
+            closedDuringRun = f.FormCloseQuery();
+    };
+    EXPECT_EQ(f.RunPrint(), PrintRunResult::Ok) << "not aborted";
+    EXPECT_FALSE(closedDuringRun);
+    EXPECT_EQ(std::count_if(automation.journal.begin(), automation.journal.end(),
+                            [](const std::string& line) { return line.ends_with(".Quit()"); }),
+              2);
+    EXPECT_EQ(window.closeRequests, 1);
+    EXPECT_TRUE(ui.boxes.size() == 1 && ui.events.back() == "box:印刷が終了しました。") << "after the final message";
+    EXPECT_TRUE(f.FormCloseQuery()) << "accepted once, not asked again";
+}
+
 TEST_F(MainFormTest, PrintButtonDuringTheRunAborts) {
     TMainForm& f = MakeWithEntries({{kDocA}, {kDocB}});
     ui.onPump = [&] {

@@ -239,6 +239,35 @@ TEST_F(MainWindowFormTest, HintsComeFromTheControlsForToolTipsAndTheStatusBar) {
     EXPECT_STREQ(status, L"プログラムを終了します。");
 }
 
+TEST_F(MainWindowFormTest, DraggingSelectedRowsMovesThem) {
+    files.files["C:\\docs\\c.doc"] = "x";
+    form->FileList().AddFiles({"C:\\docs\\a.doc", "C:\\docs\\b.doc", "C:\\docs\\c.doc"}, true, c_filelist::kAppend);
+    form->FileList().SetSelected(0, true);
+    form->FileList().Modified = false;
+    RECT last{};
+    last.left = LVIR_BOUNDS;
+    SendMessageW(window.ListHandle(), LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&last));
+    POINT below{last.left + 20, last.bottom + 10}; // under the last row: to the end
+    MapWindowPoints(window.ListHandle(), window.Handle(), &below, 1);
+
+    NMLISTVIEW begin{};
+    begin.hdr.hwndFrom = window.ListHandle();
+    begin.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(window.ListHandle()));
+    begin.hdr.code = LVN_BEGINDRAG;
+    begin.iItem = 0;
+    SendMessageW(window.Handle(), WM_NOTIFY, begin.hdr.idFrom, reinterpret_cast<LPARAM>(&begin));
+    EXPECT_TRUE(form->FileList().DragInProgress);
+    SendMessageW(window.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(below.x, below.y));
+    SendMessageW(window.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(below.x, below.y));
+
+    EXPECT_FALSE(form->FileList().DragInProgress);
+    EXPECT_EQ(form->FileList().EntryPath(2), "C:\\docs\\a.doc");
+    EXPECT_TRUE(form->FileList().IsSelected(2));
+    EXPECT_TRUE(form->FileList().Modified);
+    EXPECT_EQ(SendMessageW(window.ListHandle(), LVM_GETITEMSTATE, 2, LVIS_SELECTED) & LVIS_SELECTED,
+              static_cast<LRESULT>(LVIS_SELECTED));
+}
+
 TEST_F(MainWindowFormTest, TheBatchTimerRunsTheBatchStepOnce) {
     form->tmrBatch.SetEnabled(true);
     const DWORD start = GetTickCount();

@@ -283,7 +283,16 @@ void TMainForm::tmrBatchTimer() {
 }
 
 bool TMainForm::FormCloseQuery() {
-    return AskSaveChanges();
+    if (closeAccepted_)
+        return true;
+    if (!AskSaveChanges())
+        return false;
+    if (printing) {
+        // The run is not aborted: the window closes once the run and its final message are over.
+        closeAccepted_ = true;
+        return false;
+    }
+    return true;
 }
 
 // Operations.
@@ -427,6 +436,8 @@ PrintRunResult TMainForm::RunPrint() {
             ShowMessageId(13081);
         break;
     }
+    if (closeAccepted_)
+        services_.window.CloseWindow();
     return result;
 }
 

@@ -288,6 +288,7 @@ private:
     std::string caption_ = "Tarvoline";
     ExitCode exitCode_ = ExitCode::Ok;
     bool destroyed_ = false;
+    bool closeAccepted_ = false; // a close asked for during a print run
 };
 
 } // namespace tarvoline
