@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/messages.h"
+#include "list/detached_list_host.h"
 #include "list/filelist.h"
 #include "listfile/list_file.h"
 #include "listfile/portable_crypto.h"
@@ -57,28 +58,6 @@ public:
     void Sleep(std::int64_t) override {}
 };
 
-class Host : public ListHost {
-public:
-    void ResetListInformation() override {
-        memo.clear();
-        checked = false;
-        password.clear();
-    }
-    void ResetCopies() override { copies = "1"; }
-    void ListChangeNotified() override {}
-    std::string MemoText() override { return memo; }
-    void SetMemoText(const std::string& text) override { memo = text; }
-    std::string CopiesText() override { return copies; }
-    void SetCopiesText(const std::string& text) override { copies = text; }
-    bool ListPasswordChecked() override { return checked; }
-    void SetListPasswordChecked(bool value) override { checked = value; }
-    std::string ListPasswordText() override { return password; }
-    void SetListPasswordText(const std::string& text) override { password = text; }
-    void FocusListPassword() override {}
-    std::string CurrentListFile() override { return {}; }
-    std::string memo, copies = "1", password;
-    bool checked = false;
-};
 
 double BestSeconds(const std::function<void()>& work) {
     double best = 1e9;
@@ -90,7 +69,7 @@ double BestSeconds(const std::function<void()>& work) {
     return best;
 }
 
-void Fill(c_filelist& list, Host& host, int count) {
+void Fill(c_filelist& list, DetachedListHost& host, int count) {
     const char* extensions[] = {".docx", ".xlsx", ".pptx", ".pdf", ".vsdx"};
     for (int i = 0; i < count; ++i) {
         const std::string path = "D:\\shared\\weekly\\folder" + std::to_string(i / 100) + "\\document" +
@@ -138,7 +117,7 @@ int main() {
 
     for (const std::string password : {"", "list password"}) {
         c_filelist list(classifier, shell, showPasswords);
-        Host host;
+        DetachedListHost host;
         list.SetHost(&host);
         c_listfile listFile(list, crypto, files, clock);
         Fill(list, host, kEntries);
@@ -146,7 +125,7 @@ int main() {
         const double save = BestSeconds([&] { listFile.WriteListFile("list.lst"); });
 
         c_filelist opened(classifier, shell, showPasswords);
-        Host openedHost;
+        DetachedListHost openedHost;
         opened.SetHost(&openedHost);
         c_listfile openedFile(opened, crypto, files, clock);
         ui.password = password;

@@ -12,6 +12,7 @@
 
 #include "common/messages.h"
 #include "list/file_kinds.h"
+#include "list/detached_list_host.h"
 #include "list/filelist.h"
 #include "listfile/ini_file.h"
 #include "listfile/list_file.h"
@@ -35,28 +36,6 @@ public:
     void Sleep(std::int64_t) override {}
 };
 
-class Host : public ListHost {
-public:
-    void ResetListInformation() override {
-        memo.clear();
-        checked = false;
-        password.clear();
-    }
-    void ResetCopies() override { copies = "1"; }
-    void ListChangeNotified() override {}
-    std::string MemoText() override { return memo; }
-    void SetMemoText(const std::string& text) override { memo = text; }
-    std::string CopiesText() override { return copies; }
-    void SetCopiesText(const std::string& text) override { copies = text; }
-    bool ListPasswordChecked() override { return checked; }
-    void SetListPasswordChecked(bool value) override { checked = value; }
-    std::string ListPasswordText() override { return password; }
-    void SetListPasswordText(const std::string& text) override { password = text; }
-    void FocusListPassword() override {}
-    std::string CurrentListFile() override { return {}; }
-    std::string memo, copies = "1", password;
-    bool checked = false;
-};
 
 // Answers the list password prompt; the one box expected is 13040 (the documents do not exist).
 class PromptAnswer : public Ui {
@@ -90,7 +69,7 @@ double BestSeconds(const std::function<void()>& work) {
     return best;
 }
 
-void Fill(c_filelist& list, Host& host) {
+void Fill(c_filelist& list, DetachedListHost& host) {
     const char* extensions[] = {".docx", ".xlsx", ".pptx", ".pdf", ".vsdx"};
     for (int i = 0; i < kEntries; ++i) {
         const std::string path = "D:\\shared\\weekly\\folder" + std::to_string(i / 100) + "\\document" +
@@ -173,7 +152,7 @@ int main() {
     SetMessageUi(&ui);
 
     c_filelist list(classifier, shell, showPasswords);
-    Host host;
+    DetachedListHost host;
     list.SetHost(&host);
     Fill(list, host);
     c_listfile listFile(list, crypto, files, clock);
@@ -181,7 +160,7 @@ int main() {
 
     // 1. Opening: our reader (classifying every document too) against one profile call per key.
     c_filelist opened(classifier, shell, showPasswords);
-    Host openedHost;
+    DetachedListHost openedHost;
     opened.SetHost(&openedHost);
     c_listfile openedFile(opened, crypto, files, clock);
     bool ok = true;

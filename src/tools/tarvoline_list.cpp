@@ -11,6 +11,7 @@
 #include "common/encoding.h"
 #include "common/messages.h"
 #include "list/file_kinds.h"
+#include "list/detached_list_host.h"
 #include "list/filelist.h"
 #include "list/text_list.h"
 #include "listfile/list_file.h"
@@ -79,32 +80,6 @@ private:
     bool passwordRefused_ = false;
 };
 
-// The main window's list fields.
-class ConsoleListHost final : public ListHost {
-public:
-    void ResetListInformation() override {
-        memo.clear();
-        passwordChecked = false;
-        passwordText.clear();
-    }
-    void ResetCopies() override { copies = "1"; }
-    void ListChangeNotified() override {}
-    std::string MemoText() override { return memo; }
-    void SetMemoText(const std::string& text) override { memo = text; }
-    std::string CopiesText() override { return copies; }
-    void SetCopiesText(const std::string& text) override { copies = text; }
-    bool ListPasswordChecked() override { return passwordChecked; }
-    void SetListPasswordChecked(bool checked) override { passwordChecked = checked; }
-    std::string ListPasswordText() override { return passwordText; }
-    void SetListPasswordText(const std::string& text) override { passwordText = text; }
-    void FocusListPassword() override {}
-    std::string CurrentListFile() override { return {}; }
-
-    std::string memo;
-    std::string copies = "1";
-    bool passwordChecked = false;
-    std::string passwordText;
-};
 
 // The pause after a save is for the window program; a batch tool has no reason to wait.
 class NoPauseClock final : public Clock {
@@ -332,7 +307,7 @@ private:
     FileKinds classifier_{files_, registry_, allowOther_};
     bool showPasswords_ = false;
     c_filelist list_{classifier_, shell_, showPasswords_};
-    ConsoleListHost host_;
+    DetachedListHost host_;
     c_listfile listFile_{list_, crypto_, files_, clock_};
 };
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/message_services_fixture.h"
 #include "common/messages.h"
 #include "common/print_log.h"
 #include "fakes/fake_classifier.h"
@@ -73,18 +74,13 @@ public:
     int cancelAt = -1; // the n-th dialog (from 1) is cancelled
 };
 
-class FileListTest : public ::testing::Test {
+class FileListTest : public testing::MessageServicesTest {
 protected:
     void SetUp() override {
-        SetMessageUi(&ui);
-        SetPrintLog(&log);
+        MessageServicesTest::SetUp();
         list.SetView(&view);
         list.SetHost(&host);
         list.SetEntryDialogs(&dialogs);
-    }
-    void TearDown() override {
-        SetMessageUi(nullptr);
-        SetPrintLog(nullptr);
     }
     void AddNamed(const std::vector<std::string>& names) {
         std::vector<std::string> paths;
@@ -111,10 +107,6 @@ protected:
         return names;
     }
 
-    FakeUi ui;
-    FakeClock clock;
-    MemoryFileSystem files;
-    c_print_log log{clock, files};
     FakeClassifier classifier;
     FakeShell shell;
     bool showPasswords = false;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/message_services_fixture.h"
 #include "common/messages.h"
 #include "common/print_log.h"
 #include "fakes/fake_classifier.h"
@@ -23,16 +24,11 @@ using namespace tarvoline::testing;
 
 const std::string kPath = "C:\\Lists\\weekly.lst";
 
-class ListFileTest : public ::testing::Test {
+class ListFileTest : public testing::MessageServicesTest {
 protected:
     void SetUp() override {
-        SetMessageUi(&ui);
-        SetPrintLog(&log);
+        MessageServicesTest::SetUp();
         list.SetHost(&host);
-    }
-    void TearDown() override {
-        SetMessageUi(nullptr);
-        SetPrintLog(nullptr);
     }
 
     void Add(const std::string& path, bool checked = true, ExcelRangeMode mode = ExcelRangeMode::None,
@@ -63,10 +59,6 @@ protected:
         list.ListPassword = password;
     }
 
-    FakeUi ui;
-    FakeClock clock;
-    MemoryFileSystem files;
-    c_print_log log{clock, files};
     FakeClassifier classifier;
     FakeShell shell;
     bool showPasswords = false;

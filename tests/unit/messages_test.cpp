@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "fakes/message_services_fixture.h"
 #include "common/messages.h"
 #include "common/print_log.h"
 #include "fakes/fake_clock.h"
@@ -114,16 +115,8 @@ TEST(FormatMessageIdTest, CutsAfter9998BytesOnACharacterBoundary) {
 }
 
 // Installs a scripted window system and a print log for the message operations, and removes them after.
-class MessageDisplayTest : public ::testing::Test {
+class MessageDisplayTest : public testing::MessageServicesTest {
 protected:
-    void SetUp() override {
-        SetMessageUi(&ui);
-        SetPrintLog(&log);
-    }
-    void TearDown() override {
-        SetMessageUi(nullptr);
-        SetPrintLog(nullptr);
-    }
     std::string LogLine(std::size_t index) const {
         std::string text = log.GetText();
         std::size_t start = 0;
@@ -131,10 +124,6 @@ protected:
         return text.substr(start, text.find("\r\n", start) - start);
     }
 
-    FakeUi ui;
-    FakeClock clock;
-    MemoryFileSystem files;
-    c_print_log log{clock, files};
 };
 
 TEST_F(MessageDisplayTest, ShowMessageIdShowsAnOkBoxAndLogsItsText) {

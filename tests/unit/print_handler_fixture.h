@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/message_services_fixture.h"
 #include "common/messages.h"
 #include "common/print_log.h"
 #include "fakes/fake_automation.h"
@@ -18,16 +19,8 @@
 
 namespace tarvoline::testing {
 
-class PrintHandlerTest : public ::testing::Test {
+class PrintHandlerTest : public MessageServicesTest {
 protected:
-    void SetUp() override {
-        SetMessageUi(&ui);
-        SetPrintLog(&log);
-    }
-    void TearDown() override {
-        SetMessageUi(nullptr);
-        SetPrintLog(nullptr);
-    }
 
     std::vector<std::string> BoxTexts() const {
         std::vector<std::string> texts;
@@ -44,10 +37,6 @@ protected:
         return lines;
     }
 
-    FakeUi ui;
-    FakeClock clock;
-    MemoryFileSystem files;
-    c_print_log log{clock, files};
     FakeSpooler spooler;
     c_prn printer{spooler, "Printer A"};
     FakeAutomation automation;

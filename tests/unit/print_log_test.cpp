@@ -5,6 +5,7 @@
 #include <sstream>
 #include <thread>
 
+#include "fakes/message_services_fixture.h"
 #include "common/print_log.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_ui.h"
@@ -38,21 +39,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, TimeStampTest,
                                            StampCase{{2014, 5, 12, 12, 0, 0, 0}, "2014/05/12 12:00:00"}),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
 
-class PrintLogTest : public ::testing::Test {
+class PrintLogTest : public testing::MessageServicesTest {
 protected:
-    void SetUp() override {
-        SetMessageUi(&ui);
-        SetPrintLog(&log);
-    }
-    void TearDown() override {
-        SetMessageUi(nullptr);
-        SetPrintLog(nullptr);
-    }
 
-    FakeUi ui;
-    FakeClock clock;
-    MemoryFileSystem files;
-    c_print_log log{clock, files};
 };
 
 TEST_F(PrintLogTest, TextOfEmptyAndOneLineLog) {

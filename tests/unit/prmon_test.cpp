@@ -3,6 +3,7 @@
 #include <memory>
 #include <set>
 
+#include "fakes/message_services_fixture.h"
 #include "common/messages.h"
 #include "common/print_log.h"
 #include "fakes/fake_clock.h"
@@ -16,22 +17,10 @@ namespace {
 
 using namespace tarvoline::testing;
 
-class SpoolMonitorTest : public ::testing::Test {
+class SpoolMonitorTest : public testing::MessageServicesTest {
 protected:
-    void SetUp() override {
-        SetMessageUi(&ui);
-        SetPrintLog(&log);
-    }
-    void TearDown() override {
-        SetMessageUi(nullptr);
-        SetPrintLog(nullptr);
-    }
     bool Watch() { return c_prmon(watcher, clock, abortRequested, "Office PDF").Watch(); }
 
-    FakeUi ui;
-    FakeClock clock;
-    MemoryFileSystem files;
-    c_print_log log{clock, files};
     PrinterScript script;
     ScriptedWatcher watcher{clock, script};
     bool abortRequested = false;

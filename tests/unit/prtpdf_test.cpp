@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "fakes/message_services_fixture.h"
 #include "common/messages.h"
 #include "common/print_log.h"
 #include "fakes/fake_clock.h"
@@ -18,23 +19,14 @@ namespace {
 
 using namespace tarvoline::testing;
 
-class PrintToHandlerTest : public ::testing::Test {
+class PrintToHandlerTest : public testing::MessageServicesTest {
 protected:
     void SetUp() override {
-        SetMessageUi(&ui);
-        SetPrintLog(&log);
+        MessageServicesTest::SetUp();
         abortRequested = false;
         script.changesAt = {3000};
     }
-    void TearDown() override {
-        SetMessageUi(nullptr);
-        SetPrintLog(nullptr);
-    }
 
-    FakeUi ui;
-    FakeClock clock;
-    MemoryFileSystem files;
-    c_print_log log{clock, files};
     FakeShell shell;
     FakeSpooler spooler;
     PrinterScript script;

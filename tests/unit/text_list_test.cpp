@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/message_services_fixture.h"
 #include "common/messages.h"
 #include "common/print_log.h"
 #include "fakes/fake_classifier.h"
@@ -24,21 +25,16 @@ const std::string kText = "C:\\lists\\paths.txt";
 // UTF-8 of the code page 932 literals of this file.
 const std::string kReportUtf8 = "C:\\\xE6\x96\x87\xE6\x9B\xB8\\\xE5\xA0\xB1\xE5\x91\x8A.docx"; // C:\文書\報告.docx
 
-class TextListTest : public ::testing::Test {
+class TextListTest : public testing::MessageServicesTest {
 protected:
     void SetUp() override {
-        SetMessageUi(&ui);
-        SetPrintLog(&log);
+        MessageServicesTest::SetUp();
         list.SetHost(&host);
         for (const char* path : {"C:\\a.doc", "C:\\b.xlsx", "C:\\文書\\報告.docx", "C:\\notes.txt", "C:\\link.lnk"})
             files.files[path] = "";
         files.folders.insert("C:\\folder");
         // As the program's classifier finds it: by its attributes, though the name has no backslash.
         classifier.kinds["C:\\folder"] = FileKind::Folder;
-    }
-    void TearDown() override {
-        SetMessageUi(nullptr);
-        SetPrintLog(nullptr);
     }
     bool Import(const std::string& bytes) {
         files.files[kText] = bytes;
@@ -57,10 +53,6 @@ protected:
         return texts;
     }
 
-    FakeUi ui;
-    FakeClock clock;
-    MemoryFileSystem files;
-    c_print_log log{clock, files};
     FakeClassifier classifier;
     FakeShell shell;
     bool showPasswords = false;

@@ -25,9 +25,11 @@ std::string WindowTextA(HWND window) {
     return buffer;
 }
 
+// The dialog once it is shown: the dialog manager shows it only after WM_INITDIALOG has filled it in.
 HWND WaitForDialog() {
     for (int i = 0; i < 500; ++i) {
-        if (const HWND dialog = FindWindowW(L"#32770", L"入力ダイアログ"))
+        const HWND dialog = FindWindowW(L"#32770", L"入力ダイアログ");
+        if (dialog && IsWindowVisible(dialog))
             return dialog;
         Sleep(10);
     }

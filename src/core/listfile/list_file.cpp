@@ -1,6 +1,7 @@
 #include "listfile/list_file.h"
 
 #include <algorithm>
+#include <map>
 
 #include "common/ansi_text.h"
 #include "common/messages.h"
@@ -39,8 +40,36 @@ constexpr std::int64_t kPauseAfterSaveMs = 2000;
 // What CryptEncrypt reports when the data does not fit the buffer (ERROR_MORE_DATA).
 constexpr std::uint32_t kErrorMoreData = 0xEA;
 
-std::string Text(std::int32_t id) {
-    return LoadMessageText(id);
+// The names are looked up once: a list of thousands of entries asks for them tens of thousands of times.
+const std::string& Text(std::int32_t id) {
+    static const std::map<std::int32_t, std::string> names = [] {
+        std::map<std::int32_t, std::string> table;
+        for (const std::int32_t name : {kKeyPrint,
+                                        kYes,
+                                        kNo,
+                                        kSectionCommon,
+                                        kKeyComment,
+                                        kKeyVersion,
+                                        kKeyVersionFull,
+                                        kKeyListPassword,
+                                        kSectionFilePrefix,
+                                        kKeyExcelRange,
+                                        kKeyFile,
+                                        kKeyStart,
+                                        kKeyExcelSheetPrefix,
+                                        kKeySeparateJobs,
+                                        kKeyExcelRangeCondition,
+                                        kSectionMemo,
+                                        kKeyMemoLinePrefix,
+                                        kKeyPassword,
+                                        kKeyCopies,
+                                        kProductName,
+                                        std::int32_t{15101},
+                                        std::int32_t{15102}})
+            table.emplace(name, LoadMessageText(name));
+        return table;
+    }();
+    return names.at(id);
 }
 
 std::string Numbered(std::int32_t prefixId, int number) {
