@@ -548,6 +548,9 @@ void MainWindow::ControlCommand(HWND child, WORD code) {
         return;
     Control& control = *found->second;
     if (code == BN_CLICKED) {
+        // Enter reaches the default button also while it is disabled.
+        if (!control.Enabled())
+            return;
         if (auto* check = dynamic_cast<CheckControl*>(&control)) {
             // BS_CHECKBOX leaves the toggling to us, so the state object stays the one source.
             check->StoreChecked(!check->Checked());
@@ -975,6 +978,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
         DragEnd();
         break;
+    case DM_GETDEFID:
+        // Enter presses the print button (the dialog keys of the message loop ask for it).
+        if (form_) {
+            if (const HWND print = ControlHandle(form_->btnPrint.Name()))
+                return MAKELRESULT(GetDlgCtrlID(print), DC_HASDEFID);
+        }
+        return 0;
     case kFormShowMessage:
         if (form_)
             form_->FormShow();

@@ -23,6 +23,7 @@
 #include "fakes/memory_file_system.h"
 #include "fakes/scripted_printer_watch.h"
 #include "main_window.h"
+#include "message_loop.h"
 
 namespace tarvoline {
 namespace {
@@ -266,6 +267,25 @@ TEST_F(MainWindowFormTest, DraggingSelectedRowsMovesThem) {
     EXPECT_TRUE(form->FileList().Modified);
     EXPECT_EQ(SendMessageW(window.ListHandle(), LVM_GETITEMSTATE, 2, LVIS_SELECTED) & LVIS_SELECTED,
               static_cast<LRESULT>(LVIS_SELECTED));
+}
+
+TEST_F(MainWindowFormTest, EnterPressesThePrintButtonOnlyWhenItIsEnabled) {
+    const auto pressEnter = [this] {
+        SetFocus(window.ListHandle());
+        for (const UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+            MSG key{window.ListHandle(), message, VK_RETURN, 1, 0, {}};
+            DispatchWindowMessage(key, window.Handle(), window.Accelerators());
+        }
+    };
+    form->FileList().AddFiles({"C:\\docs\\a.doc"}, false, c_filelist::kAppend);
+    pressEnter();
+    EXPECT_TRUE(ui.boxes.empty()) << "nothing checked, nothing printed";
+
+    form->FileList().SetChecked(0, true);
+    pressEnter();
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "印刷が終了しました。");
+    EXPECT_EQ(automation.journal.front(), "create Word.Application -> #1");
 }
 
 TEST_F(MainWindowFormTest, TheBatchTimerRunsTheBatchStepOnce) {
