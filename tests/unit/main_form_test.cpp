@@ -727,11 +727,17 @@ TEST_F(MainFormTest, ACloseDuringTheRunWaitsForItsEndWithoutAborting) {
 
 TEST_F(MainFormTest, PrintButtonDuringTheRunAborts) {
     TMainForm& f = MakeWithEntries({{kDocA}, {kDocB}});
+    bool stayedOff = false;
     ui.onPump = [&] {
-        if (f.printing && f.btnPrint.Enabled())
+        if (f.printing && f.btnPrint.Enabled()) {
             f.btnPrint.OnClick();
+            f.UpdateControls();
+            stayedOff = !f.btnPrint.Enabled();
+        }
     };
     EXPECT_EQ(f.RunPrint(), PrintRunResult::Aborted);
+    EXPECT_TRUE(stayedOff) << "a refresh during the run does not offer the abort again";
+    EXPECT_TRUE(f.btnPrint.Enabled()) << "after the run";
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"印刷が中止されました。"});
     EXPECT_EQ(automation.journal.front(), "create Word.Application -> #1");
     EXPECT_EQ(std::count(automation.journal.begin(), automation.journal.end(), "create Word.Application -> #1"), 1);

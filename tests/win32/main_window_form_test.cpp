@@ -118,6 +118,18 @@ TEST_F(MainWindowFormTest, TheUsersEditsReachTheFormAndItsRules) {
     SetWindowTextW(Child("edtPrtNum"), L"0");
     EXPECT_EQ(form->edtPrtNum.Text(), "1");
     EXPECT_EQ(TextOf(Child("edtPrtNum")), L"1");
+    // The arrows write into the edit as well: up to 100, and 0 turns back into 1.
+    const HWND arrows = FindWindowExW(window.Handle(), nullptr, UPDOWN_CLASSW, nullptr);
+    ASSERT_NE(arrows, nullptr);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(arrows, UDM_GETBUDDY, 0, 0)), Child("edtPrtNum"));
+    int low = -1, high = -1;
+    SendMessageW(arrows, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 100);
+    SendMessageW(arrows, UDM_SETPOS32, 0, 5);
+    EXPECT_EQ(form->edtPrtNum.Text(), "5");
+    SendMessageW(arrows, UDM_SETPOS32, 0, 0);
+    EXPECT_EQ(form->edtPrtNum.Text(), "1");
 
     form->FileList().AddFiles({"C:\\docs\\a.doc"}, true, c_filelist::kAppend);
     form->FileList().Modified = false;

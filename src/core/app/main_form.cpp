@@ -456,7 +456,8 @@ void TMainForm::UpdateControls() {
     mnuDelFile.SetEnabled(idle && selected > 0);
     btnFileOpen.SetEnabled(idle && selected > 0 && !firstIsFolder);
     const bool anyChecked = list.CountChecked() > 0;
-    btnPrint.SetEnabled(anyChecked);
+    // Once the abort is asked for, the button stays off until the run has stopped.
+    btnPrint.SetEnabled(anyChecked && !(printing && abortRequested));
     mnuPrint.SetEnabled(anyChecked);
     btnSortByName.SetEnabled(idle && entries > 1);
     btnMoveUp.SetEnabled(idle && c_filelist_->MoveSelectedStep(true, true));
