@@ -314,7 +314,7 @@ void MainWindow::CreateListView(int x, int y, int width, int height) {
         LVCOLUMNW header{};
         header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         header.pszText = title.data();
-        header.cx = widths[static_cast<std::size_t>(column)];
+        header.cx = Scale(widths[static_cast<std::size_t>(column)]);
         header.iSubItem = column;
         SendMessageW(lstFiles_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&header));
     }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "base/wide_text.h"
 #include "common/messages.h"
 #include "common/print_log.h"
 #include "fakes/fake_automation.h"
@@ -29,6 +30,13 @@ namespace tarvoline {
 namespace {
 
 using namespace tarvoline::testing;
+
+int Dpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
 
 std::wstring TextOf(HWND hwnd) {
     wchar_t buffer[1024] = {};
@@ -161,6 +169,18 @@ TEST_F(MainWindowFormTest, ListViewFollowsTheModelAndSelectionComesBack) {
     form->FileList().AddFiles({"C:\\docs\\a.doc", "C:\\docs\\b.doc"}, true, c_filelist::kAppend);
     EXPECT_EQ(ListCount(), 2);
     EXPECT_TRUE(GetWindowLongPtrW(window.ListHandle(), GWL_STYLE) & LVS_OWNERDATA);
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(window.ListHandle(), LVM_GETHEADER, 0, 0));
+    EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), kListColumnCount);
+    for (int column = 0; column < kListColumnCount; ++column) {
+        wchar_t title[64] = {};
+        LVCOLUMNW info{};
+        info.mask = LVCF_TEXT | LVCF_WIDTH;
+        info.pszText = title;
+        info.cchTextMax = 64;
+        SendMessageW(window.ListHandle(), LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(std::wstring(title), ToWide(LoadMessageText(kColumnTitleIds[static_cast<std::size_t>(column)])));
+        EXPECT_EQ(info.cx, form->FileList().ColumnWidths()[static_cast<std::size_t>(column)] * Dpi() / 96);
+    }
 
     wchar_t text[64] = {};
     LVITEMW item{};
