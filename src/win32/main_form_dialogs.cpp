@@ -27,7 +27,7 @@ std::vector<std::wstring> SplitDialogSelection(const wchar_t* buffer) {
     return paths;
 }
 
-std::vector<std::string> Win32MainFormDialogs::RunFileDialog(const FileDialogSpec& dialog) {
+std::vector<std::string> Win32MainFormDialogs::RunFileDialog(const FileDialogSetup& dialog) {
     // "description\0patterns\0...\0\0"
     std::wstring filter;
     for (const FileDialogFilter& each : dialog.filters) {

@@ -18,7 +18,7 @@ public:
     Win32MainFormDialogs(MainWindow& window, std::string programPath)
         : window_(window), programPath_(std::move(programPath)) {}
 
-    std::vector<std::string> RunFileDialog(const FileDialogSpec& dialog) override;
+    std::vector<std::string> RunFileDialog(const FileDialogSetup& dialog) override;
     void ShowOptions() override {}
     void ShowPrintLog() override {}
     void ShowAbout(bool) override {}

@@ -421,7 +421,7 @@ TEST_F(MainFormTest, SaveUntitledOffersTarvolineLstAndNamesTheList) {
     const std::string target = "C:\\lists\\new.lst";
     dialogs.fileAnswers = {{target}};
     EXPECT_TRUE(f.SaveList(false));
-    const FileDialogSpec& shown = dialogs.fileDialogs.at(0);
+    const FileDialogSetup& shown = dialogs.fileDialogs.at(0);
     EXPECT_EQ(shown.name, "dlgSave");
     EXPECT_EQ(shown.fileName, "Tarvoline.lst");
     EXPECT_EQ(shown.defaultExtension, "lst");
@@ -504,7 +504,7 @@ TEST_F(MainFormTest, AddFilesWithDialogAppendsCheckedAndRemembersTheFolder) {
     TMainForm& f = MakeWithEntries({{kDocC, false}});
     dialogs.fileAnswers = {{kDocA, kDocB}};
     f.btnAddFile.OnClick();
-    const FileDialogSpec& shown = dialogs.fileDialogs.at(0);
+    const FileDialogSetup& shown = dialogs.fileDialogs.at(0);
     EXPECT_TRUE(shown.multiSelect);
     EXPECT_EQ(shown.filters.size(), 7u);
     EXPECT_EQ(shown.filters[2].patterns, "*.doc;*.docx;*.docm;*.rtf");

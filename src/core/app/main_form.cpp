@@ -18,9 +18,9 @@ constexpr int kHelpTopics = 10;
 constexpr int kHelpMainWindow = 20;
 constexpr int kHelpListPassword = 70;
 
-FileDialogSpec MakeDialog(std::string name, FileDialogKind kind, std::string extension,
-                          std::vector<FileDialogFilter> filters) {
-    FileDialogSpec dialog;
+FileDialogSetup MakeDialog(std::string name, FileDialogKind kind, std::string extension,
+                           std::vector<FileDialogFilter> filters) {
+    FileDialogSetup dialog;
     dialog.name = std::move(name);
     dialog.kind = kind;
     dialog.defaultExtension = std::move(extension);
@@ -28,7 +28,7 @@ FileDialogSpec MakeDialog(std::string name, FileDialogKind kind, std::string ext
     return dialog;
 }
 
-FileDialogSpec SaveDialog(FileDialogSpec dialog) {
+FileDialogSetup SaveDialog(FileDialogSetup dialog) {
     dialog.overwritePrompt = true;
     dialog.hideReadOnly = true;
     dialog.resizable = true;
@@ -61,9 +61,9 @@ std::optional<long> ReadNumber(const std::string& text) {
 
 } // namespace
 
-const FileDialogSpec& dlgFileSel() {
-    static const FileDialogSpec dialog = [] {
-        FileDialogSpec spec = MakeDialog(
+const FileDialogSetup& dlgFileSel() {
+    static const FileDialogSetup dialog = [] {
+        FileDialogSetup setup = MakeDialog(
             "dlgFileSel", FileDialogKind::Open, "",
             {{"全ファイル形式（*.doc,*.docx,*.docm,*.rtf,*.xls,*.xlsx,*.xlsm,*.ppt,*.pptx,*.pptm,*.pdf,*.vsd,*.vss,"
               "*.vst,*.vsdx,*.vssx,*.vstx,*.vsdm,*.vssm,*.vstm)",
@@ -76,37 +76,37 @@ const FileDialogSpec& dlgFileSel() {
              {"VISIOファイル（*.vsd,*.vss,*.vst,*.vsdx,*.vssx,*.vstx,*.vsdm,*.vssm,*.vstm）",
               "*.vsd;*.vss;*.vst;*.vsdx;*.vssx;*.vstx;*.vsdm;*.vssm;*.vstm"},
              {"すべてのファイル（*.*）", "*.*"}});
-        spec.multiSelect = true;
-        spec.resizable = true;
-        return spec;
+        setup.multiSelect = true;
+        setup.resizable = true;
+        return setup;
     }();
     return dialog;
 }
 
-const FileDialogSpec& dlgOpen() {
-    static const FileDialogSpec dialog = MakeDialog("dlgOpen", FileDialogKind::Open, "lst", ListFilters());
+const FileDialogSetup& dlgOpen() {
+    static const FileDialogSetup dialog = MakeDialog("dlgOpen", FileDialogKind::Open, "lst", ListFilters());
     return dialog;
 }
 
-const FileDialogSpec& dlgSave() {
-    static const FileDialogSpec dialog = [] {
-        FileDialogSpec spec = SaveDialog(MakeDialog("dlgSave", FileDialogKind::Save, "lst", ListFilters()));
-        spec.fileName = "Tarvoline.lst";
-        return spec;
+const FileDialogSetup& dlgSave() {
+    static const FileDialogSetup dialog = [] {
+        FileDialogSetup setup = SaveDialog(MakeDialog("dlgSave", FileDialogKind::Save, "lst", ListFilters()));
+        setup.fileName = "Tarvoline.lst";
+        return setup;
     }();
     return dialog;
 }
 
-const FileDialogSpec& dlgTextRead() {
-    static const FileDialogSpec dialog = MakeDialog("dlgTextRead", FileDialogKind::Open, "txt", TextFilters());
+const FileDialogSetup& dlgTextRead() {
+    static const FileDialogSetup dialog = MakeDialog("dlgTextRead", FileDialogKind::Open, "txt", TextFilters());
     return dialog;
 }
 
-const FileDialogSpec& dlgTextSave() {
-    static const FileDialogSpec dialog = [] {
-        FileDialogSpec spec = SaveDialog(MakeDialog("dlgTextSave", FileDialogKind::Save, "txt", TextFilters()));
-        spec.fileName = "untitled.txt";
-        return spec;
+const FileDialogSetup& dlgTextSave() {
+    static const FileDialogSetup dialog = [] {
+        FileDialogSetup setup = SaveDialog(MakeDialog("dlgTextSave", FileDialogKind::Save, "txt", TextFilters()));
+        setup.fileName = "untitled.txt";
+        return setup;
     }();
     return dialog;
 }
@@ -329,7 +329,7 @@ bool TMainForm::OpenList(const std::string& path) {
 }
 
 void TMainForm::OpenListWithDialog() {
-    FileDialogSpec dialog = dlgOpen();
+    FileDialogSetup dialog = dlgOpen();
     dialog.initialFolder = InitialFolderFor(c_reg_->LastFolderOfList);
     const std::vector<std::string> chosen = services_.dialogs.RunFileDialog(dialog);
     if (chosen.empty())
@@ -365,7 +365,7 @@ bool TMainForm::SaveList(bool saveAs) {
         return true;
     }
 
-    FileDialogSpec dialog = dlgSave();
+    FileDialogSetup dialog = dlgSave();
     if (currentListFile.empty()) {
         dialog.initialFolder = InitialFolderFor(c_reg_->LastFolderOfList);
         dialog.fileName = LoadMessageText(15001) + ".lst";
@@ -486,7 +486,7 @@ void TMainForm::OpenRecentFile(int tag) {
 }
 
 void TMainForm::AddFilesWithDialog() {
-    FileDialogSpec dialog = dlgFileSel();
+    FileDialogSetup dialog = dlgFileSel();
     dialog.initialFolder = InitialFolderFor(c_reg_->LastFolderOfAddedFile);
     const std::vector<std::string> chosen = services_.dialogs.RunFileDialog(dialog);
     if (chosen.empty())
@@ -497,7 +497,7 @@ void TMainForm::AddFilesWithDialog() {
 }
 
 void TMainForm::ReadTextWithDialog() {
-    FileDialogSpec dialog = dlgTextRead();
+    FileDialogSetup dialog = dlgTextRead();
     dialog.initialFolder = InitialFolderFor(c_reg_->LastFolderOfTextFile);
     const std::vector<std::string> chosen = services_.dialogs.RunFileDialog(dialog);
     if (chosen.empty())
@@ -516,7 +516,7 @@ void TMainForm::mnuTextReadClick() {
 }
 
 void TMainForm::SaveTextWithDialog() {
-    FileDialogSpec dialog = dlgTextSave();
+    FileDialogSetup dialog = dlgTextSave();
     dialog.initialFolder = InitialFolderFor(c_reg_->LastFolderOfTextFile);
     const std::vector<std::string> chosen = services_.dialogs.RunFileDialog(dialog);
     if (chosen.empty())

@@ -43,7 +43,7 @@ struct FileDialogFilter {
     std::string patterns; // separated by ";"
 };
 enum class FileDialogKind { Open, Save };
-struct FileDialogSpec {
+struct FileDialogSetup {
     std::string name; // "dlgOpen", "dlgSave", ...
     FileDialogKind kind = FileDialogKind::Open;
     std::string defaultExtension;
@@ -56,18 +56,18 @@ struct FileDialogSpec {
     std::string initialFolder;
     std::string fileName;
 };
-const FileDialogSpec& dlgFileSel();
-const FileDialogSpec& dlgOpen();
-const FileDialogSpec& dlgSave();
-const FileDialogSpec& dlgTextRead();
-const FileDialogSpec& dlgTextSave();
+const FileDialogSetup& dlgFileSel();
+const FileDialogSetup& dlgOpen();
+const FileDialogSetup& dlgSave();
+const FileDialogSetup& dlgTextRead();
+const FileDialogSetup& dlgTextSave();
 
 // The windows the main window opens but does not own: the dialogs, the help viewer, the folder
 // commands and the folder contents window (entry details and folder printing come through the bases).
 class MainFormDialogs : public EntryDialogs, public FolderEntryPrinter {
 public:
     // The chosen paths (several with multiSelect); empty when cancelled.
-    virtual std::vector<std::string> RunFileDialog(const FileDialogSpec& dialog) = 0;
+    virtual std::vector<std::string> RunFileDialog(const FileDialogSetup& dialog) = 0;
     virtual void ShowOptions() = 0;
     virtual void ShowPrintLog() = 0;
     virtual void ShowAbout(bool atStartup) = 0;

@@ -45,7 +45,7 @@ public:
 // Answers file dialogs from a script (no answer = cancelled) and records every window opened.
 class FakeMainDialogs : public MainFormDialogs {
 public:
-    std::vector<std::string> RunFileDialog(const FileDialogSpec& dialog) override {
+    std::vector<std::string> RunFileDialog(const FileDialogSetup& dialog) override {
         fileDialogs.push_back(dialog);
         events.push_back("dialog:" + dialog.name);
         if (fileAnswers.empty())
@@ -70,7 +70,7 @@ public:
     }
 
     std::deque<std::vector<std::string>> fileAnswers;
-    std::vector<FileDialogSpec> fileDialogs;
+    std::vector<FileDialogSetup> fileDialogs;
     std::vector<std::string> events;
 };
 
