@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Batch mode end to end: "/B list log" prints a list whose entries are all unchecked, writes the log and
 # ends by itself with exit code 0; "/B missing.lst log" shows 13038, stays open, writes no log and exits
-# with 3 once closed. Also screenshots the main window with a list loaded.
+# with 3 once closed; a run with a failing file writes the log, stays open and exits with 2. Also
+# screenshots the main window with a list loaded.
 # Usage: batch.sh REPO_ROOT BUILD_DIR (the mingw build folder); DISPLAY must name a running X server.
 set -euo pipefail
 root=$1
@@ -108,5 +109,44 @@ code=0
 wait "$app" || code=$?
 [[ $code -eq 3 ]] || fail "a missing batch list exited with $code, not 3"
 [[ ! -e "$unix_dir/missing.log" ]] || fail "a log file was written for a list that did not open"
+
+# 4. A batch run in which a file fails: every box waits for Enter, the log ends with 13083, the window
+# stays open, exit code 2 once it is closed. The checked entry names a file that is not there.
+printf '%s\r\n' '[COMMON]' 'PRT_BUSUU=1' '[FILE1]' "FILE=$win_dir\\gone.doc" |
+    iconv -f UTF-8 -t CP932 >"$unix_dir/failing.lst"
+rm -f "$unix_dir/failing.log"
+timeout 120 wine "$exe" /B "$win_dir\\failing.lst" "$win_dir\\failing.log" </dev/null \
+    >"$shots/batch-wine-failing.log" 2>&1 &
+app=$!
+trap 'kill "$app" 2>/dev/null || true' EXIT
+boxes=0
+for _ in $(seq 600); do
+    [[ -s "$unix_dir/failing.log" ]] && break
+    kill -0 "$app" 2>/dev/null || fail "the failing batch run ended by itself"
+    # A box is captioned "Tarvoline"; so is the main window until the list has been opened.
+    plain=$(xdotool search --onlyvisible --name '^Tarvoline$' 2>/dev/null | wc -l || true)
+    named=$(xdotool search --onlyvisible --name '^Tarvoline - ' 2>/dev/null | wc -l || true)
+    if ((plain >= 2 || (plain >= 1 && named >= 1))); then
+        sleep 0.3
+        ((boxes == 0)) && import -window root "$shots/batch-failing-box.png"
+        xdotool key Return
+        boxes=$((boxes + 1))
+        sleep 0.5
+    fi
+    sleep 0.1
+done
+[[ -s "$unix_dir/failing.log" ]] || fail "no log file after the failed run"
+last=$(tail -n 1 "$unix_dir/failing.log" | tr -d '\r')
+[[ "$last" == *"印刷が終了しました。一部のファイルでエラーが発生しました。" ]] || fail "the log does not end with 13083: $last"
+sleep 1
+kill -0 "$app" 2>/dev/null || fail "the window did not stay open after a failed run"
+xdotool key alt+f
+sleep 0.5
+xdotool key x
+wait_for_exit "$app" 15 || fail "the window did not close after 終了(X)"
+trap - EXIT
+code=0
+wait "$app" || code=$?
+[[ $code -eq 2 ]] || fail "a batch run with a failed file exited with $code, not 2 ($boxes boxes answered)"
 
 echo "batch: ok (screenshots in $shots)"
