@@ -953,6 +953,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (form_ && LOWORD(wParam) != WA_INACTIVE)
             form_->UpdateControls();
         break;
+    case WM_LBUTTONDOWN: // a click on the window itself, between its controls
+        if (form_)
+            form_->UpdateControls();
+        break;
     case WM_HELP:
         if (form_)
             form_->HelpKey();
