@@ -12,6 +12,7 @@
 
 #include "common/messages.h"
 #include "list/file_kinds.h"
+#include "../bench_support.h"
 #include "list/detached_list_host.h"
 #include "list/filelist.h"
 #include "listfile/ini_file.h"
@@ -28,61 +29,6 @@ namespace {
 using namespace tarvoline;
 
 constexpr int kEntries = 10000;
-
-class NoPauseClock : public Clock {
-public:
-    LocalTime Now() const override { return {}; }
-    std::int64_t TickMilliseconds() const override { return 0; }
-    void Sleep(std::int64_t) override {}
-};
-
-
-// Answers the list password prompt; the one box expected is 13040 (the documents do not exist).
-class PromptAnswer : public Ui {
-public:
-    MessageResult ShowMessageBox(const std::string&, MessageButtons) override {
-        ++boxes;
-        return MessageResult::Ok;
-    }
-    void SetStatusBarText(const std::string&) override {}
-    void ProcessPendingMessages() override {}
-    MessageResult PromptPassword(const std::string&, std::string& text) override {
-        text = password;
-        return MessageResult::Ok;
-    }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    std::string password;
-    int boxes = 0;
-};
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double BestSeconds(const std::function<void()>& work) {
-    double best = 1e9;
-    for (int round = 0; round < 3; ++round)
-        best = std::min(best, Seconds(work));
-    return best;
-}
-
-void Fill(c_filelist& list, DetachedListHost& host) {
-    const char* extensions[] = {".docx", ".xlsx", ".pptx", ".pdf", ".vsdx"};
-    for (int i = 0; i < kEntries; ++i) {
-        const std::string path = "D:\\shared\\weekly\\folder" + std::to_string(i / 100) + "\\document" +
-                                 std::to_string(i) + extensions[i % 5];
-        if (i % 5 == 1)
-            list.AddFiles({path}, i % 2 == 0, c_filelist::kAppend, true, {"Sheet1", "Sheet2"},
-                          ExcelRangeMode::SelectedSheets, "", "1-2");
-        else
-            list.AddFiles({path}, true, c_filelist::kAppend, false, {}, ExcelRangeMode::None, i % 7 ? "" : "pw", "1-3");
-    }
-    host.copies = "2";
-    host.memo = "weekly batch\r\nprinted on Mondays";
-}
 
 // What the reader asks, one look-up per key, through read(section, key) -> whether the key is there.
 template <typename Read> void ReadEveryKey(const std::vector<std::string>& sections, Read read) {
@@ -144,17 +90,17 @@ int main() {
     Win32Registry registry;
     Win32Shell shell;
     Win32Crypto crypto;
-    NoPauseClock clock;
+    bench::NoPauseClock clock;
     bool allowOther = false;
     FileKinds classifier(files, registry, allowOther);
     bool showPasswords = false;
-    PromptAnswer ui;
+    bench::PromptAnswer ui;
     SetMessageUi(&ui);
 
     c_filelist list(classifier, shell, showPasswords);
     DetachedListHost host;
     list.SetHost(&host);
-    Fill(list, host);
+    bench::FillWeeklyList(list, host, kEntries);
     c_listfile listFile(list, crypto, files, clock);
     listFile.WriteListFile(plainPath);
 
@@ -164,11 +110,11 @@ int main() {
     opened.SetHost(&openedHost);
     c_listfile openedFile(opened, crypto, files, clock);
     bool ok = true;
-    const double ours = BestSeconds([&] { ok = openedFile.ReadListFile(plainPath) && ok; });
+    const double ours = bench::BestSeconds([&] { ok = openedFile.ReadListFile(plainPath) && ok; });
     ok = ok && opened.RowCount() == kEntries;
     int calls = 0;
-    const double profile = Seconds([&] { calls = ReadWithProfileCalls(plainPath); });
-    const double codec = BestSeconds([&] { ReadWithCodec(files, plainPath); });
+    const double profile = bench::Seconds([&] { calls = ReadWithProfileCalls(plainPath); });
+    const double codec = bench::BestSeconds([&] { ReadWithCodec(files, plainPath); });
     std::printf("open a %d-entry list (%d keys read)\n", kEntries, calls - 1);
     std::printf("  one GetPrivateProfileStringA call per key:   %9.1f ms\n", profile * 1000);
     std::printf("  our reader, the whole open (rows, every document classified): %7.1f ms%s  ratio %.0fx\n",
@@ -178,9 +124,9 @@ int main() {
 
     // 2. Under a list password, through CryptoAPI (the pause after a save left out).
     list.ListPassword = "list password";
-    const double save = BestSeconds([&] { listFile.WriteListFile(protectedPath); });
+    const double save = bench::BestSeconds([&] { listFile.WriteListFile(protectedPath); });
     ui.password = "list password";
-    const double open = BestSeconds([&] { ok = openedFile.ReadListFile(protectedPath) && ok; });
+    const double open = bench::BestSeconds([&] { ok = openedFile.ReadListFile(protectedPath) && ok; });
     ok = ok && opened.RowCount() == kEntries && opened.ListPassword == "list password";
     std::printf("a %d-entry list under a list password (CryptoAPI)\n", kEntries);
     std::printf("  save: %7.1f ms  (%.3f of the 1 s budget)\n", save * 1000, save);
@@ -189,11 +135,11 @@ int main() {
     // 3. What holding one provider context saves: 200 values each way.
     CSimpleCrypt crypt(crypto);
     unsigned char buffer[16] = {};
-    const double separate = Seconds([&] {
+    const double separate = bench::Seconds([&] {
         for (int i = 0; i < 200; ++i)
             crypt.Encrypt("pw", buffer, sizeof buffer, 8);
     });
-    const double held = Seconds([&] {
+    const double held = bench::Seconds([&] {
         CSimpleCrypt::Session session(crypt);
         for (int i = 0; i < 200; ++i)
             crypt.Encrypt("pw", buffer, sizeof buffer, 8);

@@ -253,5 +253,31 @@ TEST(AnsiUtf8Test, RefusesInvalidUtf8AndUnrepresentableText) {
     }
 }
 
+
+TEST(TextFileTest, DecodesByByteOrderMarkAndUtf8WithoutOne) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    // "表A" each way; a lone FF without its pair is no byte order mark.
+    const Case cases[] = {
+        {"utf8", "\xE8\xA1\xA8" "A"},
+        {"utf8 bom", "\xEF\xBB\xBF\xE8\xA1\xA8" "A"},
+        {"utf16le", std::string("\xFF\xFE\x68\x88\x41\0", 6)},
+        {"utf16be", std::string("\xFE\xFF\x88\x68\0\x41", 6)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecodeTextFile(c.bytes), u"表A") << c.name;
+    EXPECT_EQ(DecodeTextFile(""), u"");
+    EXPECT_EQ(DecodeTextFile("\xFF"), u"\xFFFD");
+}
+
+TEST(TextFileTest, LossyConversionShowsUnrepresentableCharactersAsQuestionMarks) {
+    EXPECT_EQ(Utf16ToAnsiLossy(u"表\u00E9x"), "表?x");
+    // A surrogate pair is one character, so one question mark.
+    EXPECT_EQ(Utf16ToAnsiLossy(u"a\U0001F600b"), "a?b");
+    EXPECT_EQ(Utf16ToAnsiLossy(u"ソ能"), "ソ能");
+}
+
 } // namespace
 } // namespace tarvoline

@@ -6,6 +6,7 @@
 
 #include "app/settings_store.h"
 #include "common/messages.h"
+#include "fakes/fake_placement_window.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_ui.h"
 
@@ -21,22 +22,7 @@ const std::string kMain = kBase + "\\MAIN";
 const std::string kWindowState = kMain + "\\WindowState";
 const std::string kRecent = kBase + "\\Recent";
 
-class FakeWindow : public PlacementWindow {
-public:
-    WindowRect NormalRect() const override { return normal; }
-    void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override {
-        normal = {left, top, left + width, top + height};
-        ++boundsSet;
-    }
-    std::int32_t WindowState() const override { return state; }
-    void SetWindowState(std::int32_t newState) override { state = newState; }
-    std::int32_t ScreenWidth() const override { return 1024; }
-    std::int32_t ScreenHeight() const override { return 768; }
-
-    WindowRect normal{100, 50, 900, 650};
-    std::int32_t state = kWindowNormal;
-    int boundsSet = 0;
-};
+using FakeWindow = testing::FakePlacementWindow;
 
 class FakeMenu : public MenuItems {
 public:

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "app/controls.h"
 #include "common/messages.h"
 #include "common/wait_cursor.h"
 #include "dialogs/text_input.h"
@@ -56,6 +58,78 @@ TEST_F(TextInputTest, WaitCursorsNestAndEndWithTheirScope) {
     }
     EXPECT_EQ(ui.waitCursorDepth, 0);
     EXPECT_EQ(ui.waitCursorShown, 2);
+}
+
+// Records what the program pushes to the controls, as the window binding would see it.
+class RecordingSink : public ControlSink {
+public:
+    void ControlChanged(Control& control) override { changed.push_back(control.Name()); }
+    std::vector<std::string> changed;
+};
+
+TEST(TdlgTextInputTest, ShowingPutsPromptAndMaskedInitialText) {
+    TdlgTextInput dialog("ファイルはパスワード保護されています。パスワードを入力してください。", "preset");
+    EXPECT_EQ(dialog.Caption(), "入力ダイアログ");
+    EXPECT_EQ(dialog.btnOk.Text(), "OK(&O)");
+    EXPECT_EQ(dialog.btnCancel.Text(), "キャンセル(&C)");
+    EXPECT_FALSE(dialog.btnHelp.Visible());
+    EXPECT_EQ(dialog.edtTextInput.PasswordChar(), '\0') << "nothing is set before showing";
+
+    RecordingSink sink;
+    dialog.edtTextInput.SetSink(&sink);
+    dialog.FormShow();
+    EXPECT_EQ(dialog.lblMsg.Text(), "ファイルはパスワード保護されています。パスワードを入力してください。");
+    EXPECT_EQ(dialog.edtTextInput.Text(), "preset");
+    // The preset answer is masked as well, so the window must hear of the mask.
+    EXPECT_EQ(dialog.edtTextInput.PasswordChar(), '*');
+    EXPECT_FALSE(sink.changed.empty());
+    EXPECT_TRUE(dialog.btnOk.Enabled());
+    EXPECT_EQ(dialog.ModalResult(), mrNone);
+}
+
+TEST(TdlgTextInputTest, OkFollowsTheEditFromTheFirstChangeOn) {
+    TdlgTextInput dialog("p", "");
+    dialog.FormShow();
+    EXPECT_TRUE(dialog.btnOk.Enabled()) << "no change yet";
+
+    dialog.edtTextInput.StoreText("a");
+    dialog.edtTextInput.OnChange();
+    EXPECT_TRUE(dialog.btnOk.Enabled());
+    dialog.edtTextInput.StoreText("");
+    dialog.edtTextInput.OnChange();
+    EXPECT_FALSE(dialog.btnOk.Enabled());
+    dialog.edtTextInput.StoreText("b");
+    dialog.edtTextInput.OnChange();
+    EXPECT_TRUE(dialog.btnOk.Enabled());
+}
+
+TEST(TdlgTextInputTest, ButtonsCloseWithTheirResults) {
+    struct Case {
+        const char* button;
+        int result;
+    };
+    for (const Case& c : {Case{"btnOk", mrOk}, Case{"btnCancel", mrCancel}}) {
+        TdlgTextInput dialog("p", "");
+        dialog.FormShow();
+        dialog.FindControl(c.button)->OnClick();
+        EXPECT_EQ(dialog.ModalResult(), c.result) << c.button;
+    }
+    TdlgTextInput dialog("p", "");
+    dialog.CloseBoxClick();
+    EXPECT_EQ(dialog.ModalResult(), mrCancel);
+}
+
+TEST(TdlgCommonTest, HelpOpensTheDialogsContextAndLeavesItOpen) {
+    TdlgCommon dialog("c");
+    EXPECT_EQ(dialog.btnHelp.Text(), "ヘルプ(&H)");
+    std::vector<int> opened;
+    dialog.ShowHelp = [&](int context) { opened.push_back(context); };
+    dialog.HelpContext = 30;
+    dialog.btnHelp.OnClick();
+    EXPECT_EQ(opened, std::vector<int>{30});
+    EXPECT_EQ(dialog.ModalResult(), mrNone);
+    dialog.btnOk.OnClick ? dialog.btnOk.OnClick() : void();
+    EXPECT_EQ(dialog.ModalResult(), mrNone) << "the base's OK has no result of its own";
 }
 
 } // namespace

@@ -74,6 +74,17 @@ private:
     ControlSink* sink_ = nullptr;
 };
 
+// Edits whose every character is shown as the mask character ('\0' shows the text in clear).
+class EditControl : public Control {
+public:
+    using Control::Control;
+    char PasswordChar() const { return passwordChar_; }
+    void SetPasswordChar(char mask) { Assign(passwordChar_, mask); }
+
+private:
+    char passwordChar_ = '\0';
+};
+
 // Check boxes and radio buttons.
 class CheckControl : public Control {
 public:
@@ -112,6 +123,8 @@ public:
         Notify();
     }
     void StoreItemChecked(int index, bool checked) { itemChecked_.at(static_cast<std::size_t>(index)) = checked; }
+    // The user changed an item's check mark (stored before this runs).
+    std::function<void()> OnClickCheck;
 
 private:
     std::vector<std::string> items_;

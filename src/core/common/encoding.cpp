@@ -157,6 +157,42 @@ std::string AnsiToUtf8(std::string_view ansi) {
     return Utf16ToUtf8(AnsiToUtf16(ansi));
 }
 
+std::string Utf16ToAnsiLossy(std::u16string_view text) {
+    std::string ansi;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const bool pair = pos + 1 < text.size() && text[pos] >= 0xD800 && text[pos] <= 0xDBFF &&
+                          text[pos + 1] >= 0xDC00 && text[pos + 1] <= 0xDFFF;
+        const std::size_t length = pair ? 2 : 1;
+        const std::optional<std::string> character = Utf16ToAnsi(text.substr(pos, length));
+        ansi += character ? *character : std::string("?");
+        pos += length;
+    }
+    return ansi;
+}
+
+namespace {
+std::u16string Utf16FromBytes(std::string_view bytes, bool bigEndian) {
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        text.push_back(static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first));
+    }
+    return text;
+}
+} // namespace
+
+std::u16string DecodeTextFile(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        return Utf8ToUtf16(bytes.substr(3));
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE')
+        return Utf16FromBytes(bytes.substr(2), false);
+    if (bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF')
+        return Utf16FromBytes(bytes.substr(2), true);
+    return Utf8ToUtf16(bytes);
+}
+
 std::optional<std::string> Utf8ToAnsi(std::string_view utf8) {
     if (!IsValidUtf8(utf8))
         return std::nullopt;

@@ -27,6 +27,10 @@ std::string Utf16ToUtf8(std::u16string_view text);
 bool IsValidUtf8(std::string_view utf8);
 
 std::string AnsiToUtf8(std::string_view ansi);
+// UTF-16 -> ANSI for display: a character without a code page form shows as "?".
+std::string Utf16ToAnsiLossy(std::u16string_view text);
+// A text file's bytes as its byte-order mark says (UTF-8, UTF-16 LE or BE); UTF-8 without one.
+std::u16string DecodeTextFile(std::string_view bytes);
 // nullopt when the text is not valid UTF-8 or a character cannot be represented in the ANSI code page.
 std::optional<std::string> Utf8ToAnsi(std::string_view utf8);
 

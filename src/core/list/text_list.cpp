@@ -11,30 +11,6 @@
 namespace tarvoline {
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-std::u16string Utf16FromBytes(std::string_view bytes, bool bigEndian) {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto first = static_cast<unsigned char>(bytes[i]);
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        text.push_back(static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first));
-    }
-    return text;
-}
-
-// The file's text as a byte-order mark says, UTF-8 without one.
-std::u16string DecodeTextFile(std::string_view bytes) {
-    if (bytes.substr(0, 3) == kUtf8Bom)
-        return Utf8ToUtf16(bytes.substr(3));
-    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE')
-        return Utf16FromBytes(bytes.substr(2), false);
-    if (bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF')
-        return Utf16FromBytes(bytes.substr(2), true);
-    return Utf8ToUtf16(bytes);
-}
-
 // Lines end at CR LF, LF or CR.
 std::vector<std::u16string> SplitLines(std::u16string_view text) {
     std::vector<std::u16string> lines;
@@ -64,20 +40,6 @@ std::u16string_view TrimLine(std::u16string_view line) {
     return line;
 }
 
-// For the refusal message only: characters without a code page 932 form show as "?".
-std::string DisplayText(std::u16string_view line) {
-    std::string text;
-    for (std::size_t pos = 0; pos < line.size();) {
-        const bool pair = pos + 1 < line.size() && line[pos] >= 0xD800 && line[pos] <= 0xDBFF &&
-                          line[pos + 1] >= 0xDC00 && line[pos + 1] <= 0xDFFF;
-        const std::size_t length = pair ? 2 : 1;
-        const std::optional<std::string> character = Utf16ToAnsi(line.substr(pos, length));
-        text += character ? *character : std::string("?");
-        pos += length;
-    }
-    return text;
-}
-
 bool IsExisting(FileSystem& fileSystem, const std::string& path, bool folder) {
     const std::optional<FileAttributes> attributes = fileSystem.Attributes(path);
     return attributes && attributes->folder == folder;
@@ -86,7 +48,7 @@ bool IsExisting(FileSystem& fileSystem, const std::string& path, bool folder) {
 } // namespace
 
 bool ExportTextList(c_filelist& list, FileSystem& fileSystem, const std::string& path) {
-    std::string bytes(kUtf8Bom);
+    std::string bytes("\xEF\xBB\xBF");
     for (int row = 0; row < list.RowCount(); ++row)
         bytes.append(AnsiToUtf8(list.EntryPath(row))).append("\r\n");
     if (const FileResult written = fileSystem.WriteFileAtomic(path, bytes); !written.ok()) {
@@ -127,7 +89,7 @@ bool ImportTextList(c_filelist& list, FileSystem& fileSystem, const std::string&
         if (usable)
             accepted.push_back(*ansi);
         else
-            refused.append(ansi ? *ansi : DisplayText(line)).append("\r\n");
+            refused.append(ansi ? *ansi : Utf16ToAnsiLossy(line)).append("\r\n");
     }
 
     if (!refused.empty())
