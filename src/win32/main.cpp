@@ -87,10 +87,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         mainWindow.Create(instance, SW_HIDE);
         shell.SetParentWindow(mainWindow.Handle());
         const std::string programPath = ProgramPath();
-        Win32MainFormDialogs dialogs(mainWindow, programPath);
+        Win32MainFormDialogs dialogs(mainWindow, fileSystem);
         TMainForm form(MainFormServices{registry, fileSystem, shell, spooler, automation, printerWatcher, desktop,
                                         clock, crypto, mainWindow, mainWindow, dialogs, programPath,
                                         CommandLineArguments()});
+        dialogs.SetMainForm(&form);
         mainWindow.Attach(form);
         mainWindow.Show(showCommand);
         RunMessageLoop(mainWindow.Handle(), mainWindow.Accelerators());

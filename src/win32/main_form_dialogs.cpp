@@ -1,12 +1,12 @@
 #include "main_form_dialogs.h"
 
 #include <commdlg.h>
-#include <htmlhelp.h>
 
 #include "base/wide_text.h"
-#include "common/ansi_text.h"
 #include "common/encoding.h"
 #include "common/messages.h"
+#include "forms/dialogs.h"
+#include "forms/help.h"
 #include "main_window.h"
 #include "print/print_run.h"
 
@@ -73,10 +73,23 @@ std::vector<std::string> Win32MainFormDialogs::RunFileDialog(const FileDialogSet
     return paths;
 }
 
+void Win32MainFormDialogs::ShowOptions() {
+    if (form_)
+        ShowOptionsDialog(window_.Handle(), form_->Settings(), form_->FileList());
+}
+
+void Win32MainFormDialogs::ShowPrintLog() {
+    if (form_)
+        ShowPrintLogWindow(window_.Handle(), form_->Settings(), form_->PrintLog());
+}
+
+void Win32MainFormDialogs::ShowAbout(bool) {
+    if (form_)
+        ShowAboutDialog(window_.Handle(), form_->Settings(), fileSystem_);
+}
+
 void Win32MainFormDialogs::ShowHelp(int context) {
-    const std::string extension = ExtractFileExt(programPath_);
-    const std::string helpFile = programPath_.substr(0, programPath_.size() - extension.size()) + ".chm";
-    HtmlHelpA(window_.Handle(), helpFile.c_str(), HH_HELP_CONTEXT, static_cast<DWORD_PTR>(context));
+    tarvoline::ShowHelp(window_.Handle(), context);
 }
 
 int Win32MainFormDialogs::PrintFolderEntry(const std::string&) {

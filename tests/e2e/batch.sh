@@ -54,10 +54,18 @@ wait_for_exit() { # pid seconds
     return 1
 }
 
-# 1. The window with the list loaded, interactively: screenshot, then leave through 終了(X).
+# 1. The window with the list loaded, interactively: the About window comes first (not in batch mode),
+# then a screenshot, then leave through 終了(X).
+main_key='HKCU\Software\Quendral\Tarvoline\V1\MAIN'
+timeout 60 wine reg add "$main_key" /v DontShowAboutOnStartup /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1 ||
+    fail "could not switch the About window on"
 timeout 90 wine "$exe" "$win_dir\\batch.lst" </dev/null >"$shots/batch-wine-open.log" 2>&1 &
 app=$!
 trap 'kill "$app" 2>/dev/null || true' EXIT
+wait_for_windows '^バージョン情報$' 1 30 || fail "no About window at an interactive start"
+sleep 0.5
+import -window root "$shots/batch-about.png"
+xdotool key Return
 wait_for_windows '^Tarvoline - ' 1 30 || fail "no window captioned with the list within 30 s"
 sleep 1
 import -window root "$shots/batch-main.png"
