@@ -1,20 +1,60 @@
-// The composition root: creates the main window and the objects it needs, and runs the message loop.
+// The composition root: the system's implementations of the seams, the main window and its logic, the
+// message loop, and the exit code the logic decided.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "common/encoding.h"
 #include "common/messages.h"
-#include "common/print_log.h"
-#include "platform/clock.h"
-#include "platform/win32_file_system.h"
 #include "exception_box.h"
-#include "main_form.h"
+#include "main_form_dialogs.h"
+#include "main_window.h"
 #include "message_loop.h"
+#include "platform/clock.h"
+#include "platform/win32_automation.h"
+#include "platform/win32_crypto.h"
+#include "platform/win32_desktop_windows.h"
+#include "platform/win32_file_system.h"
+#include "platform/win32_printer_watch.h"
+#include "platform/win32_registry.h"
+#include "platform/win32_shell.h"
+#include "platform/win32_spooler.h"
 #include "win32_ui.h"
+
+namespace {
+
+// The arguments as the system splits them (quotes group a path with blanks), without the program's path.
+std::vector<std::string> CommandLineArguments() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> result;
+    if (!arguments)
+        return result;
+    for (int i = 1; i < count; ++i) {
+        const std::u16string wide(reinterpret_cast<const char16_t*>(arguments[i]));
+        result.push_back(tarvoline::Utf16ToAnsiReplacing(wide));
+    }
+    LocalFree(arguments);
+    return result;
+}
+
+std::string ProgramPath() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length < MAX_PATH ? length : 0);
+}
+
+} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     using namespace tarvoline;
+    int exitCode = 0;
     try {
         // Status bar, list view and up-down arrows of the main window, and the standard controls.
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -28,23 +68,36 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
         SystemClock clock;
         Win32FileSystem fileSystem;
-        c_print_log printLog(clock, fileSystem);
-        TMainForm mainForm;
-        Win32Ui ui(mainForm);
+        Win32Registry registry;
+        Win32Shell shell;
+        Win32Spooler spooler;
+        Win32Automation automation;
+        Win32PrinterWatcher printerWatcher;
+        Win32DesktopWindows desktop;
+        Win32Crypto crypto;
+
+        MainWindow mainWindow;
+        Win32Ui ui(mainWindow);
         SetMessageUi(&ui);
-        SetPrintLog(&printLog);
         struct GlobalsReset {
-            ~GlobalsReset() {
-                SetMessageUi(nullptr);
-                SetPrintLog(nullptr);
-            }
+            ~GlobalsReset() { SetMessageUi(nullptr); }
         } globalsReset;
 
-        mainForm.Create(instance, showCommand);
-        RunMessageLoop(mainForm.Handle(), mainForm.Accelerators());
+        // Hidden until the logic has applied the stored placement.
+        mainWindow.Create(instance, SW_HIDE);
+        shell.SetParentWindow(mainWindow.Handle());
+        const std::string programPath = ProgramPath();
+        Win32MainFormDialogs dialogs(mainWindow, fileSystem);
+        TMainForm form(MainFormServices{registry, fileSystem, shell, spooler, automation, printerWatcher, desktop,
+                                        clock, crypto, mainWindow, mainWindow, dialogs, programPath,
+                                        CommandLineArguments()});
+        dialogs.SetMainForm(&form);
+        mainWindow.Attach(form);
+        mainWindow.Show(showCommand);
+        RunMessageLoop(mainWindow.Handle(), mainWindow.Accelerators());
+        exitCode = form.ExitCodeValue();
     } catch (...) {
         ShowCurrentException(nullptr);
     }
-    // The exit code is 0 in every case, also after a failed start.
-    return 0;
+    return exitCode;
 }

@@ -5,6 +5,9 @@ namespace tarvoline {
 void DispatchWindowMessage(MSG& message, HWND mainWindow, HACCEL accelerators) {
     if (mainWindow && accelerators && TranslateAcceleratorW(mainWindow, accelerators, &message))
         return;
+    // Tab between the main window's controls, Enter for its default button.
+    if (mainWindow && IsDialogMessageW(mainWindow, &message))
+        return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }

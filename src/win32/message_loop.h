@@ -3,8 +3,9 @@
 
 namespace tarvoline {
 
-// One message as the program handles it everywhere: menu shortcuts first, then the usual translation
-// and dispatch. The main loop and the pumps inside long work both use it, so shortcuts behave the same.
+// One message as the program handles it everywhere: menu shortcuts first, then the dialog keys of the
+// main window (Tab, Enter), then the usual translation and dispatch. The main loop and the pumps inside long work both
+// use it, so shortcuts behave the same.
 void DispatchWindowMessage(MSG& message, HWND mainWindow, HACCEL accelerators);
 
 // Handles the pending messages and returns. A WM_QUIT found on the way is posted again, so the main

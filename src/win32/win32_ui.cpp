@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-#include "main_form.h"
+#include "main_window.h"
 #include "message_loop.h"
 #include "text_input_dialog.h"
 
 namespace tarvoline {
 
 MessageResult Win32Ui::ShowMessageBox(const std::string& text, MessageButtons buttons) {
-    const HWND mainWindow = mainForm_.Handle();
+    const HWND mainWindow = mainWindow_.Handle();
     if (mainWindow) {
         ShowWindow(mainWindow, SW_SHOW);
         SetForegroundWindow(mainWindow);
@@ -28,15 +28,15 @@ MessageResult Win32Ui::ShowMessageBox(const std::string& text, MessageButtons bu
 }
 
 void Win32Ui::SetStatusBarText(const std::string& text) {
-    mainForm_.SetStatusText(text);
+    mainWindow_.SetStatusText(text);
 }
 
 void Win32Ui::ProcessPendingMessages() {
-    ProcessPendingWindowMessages(mainForm_.Handle(), mainForm_.Accelerators());
+    ProcessPendingWindowMessages(mainWindow_.Handle(), mainWindow_.Accelerators());
 }
 
 MessageResult Win32Ui::PromptPassword(const std::string& prompt, std::string& text) {
-    return ShowTextInputDialog(mainForm_.Handle(), prompt, text);
+    return ShowTextInputDialog(mainWindow_.Handle(), prompt, text);
 }
 
 void Win32Ui::BeginWaitCursor() {

@@ -3,7 +3,7 @@
 
 namespace tarvoline {
 
-class TMainForm;
+class MainWindow;
 
 // The application title: the caption of every message box and the start of the main window's caption.
 inline constexpr char kApplicationTitle[] = "Tarvoline";
@@ -12,7 +12,7 @@ inline constexpr char kApplicationTitle[] = "Tarvoline";
 // handles at each call, so it may be installed before the window exists (boxes then have no owner).
 class Win32Ui final : public Ui {
 public:
-    explicit Win32Ui(TMainForm& mainForm) : mainForm_(mainForm) {}
+    explicit Win32Ui(MainWindow& mainWindow) : mainWindow_(mainWindow) {}
 
     MessageResult ShowMessageBox(const std::string& text, MessageButtons buttons) override;
     void SetStatusBarText(const std::string& text) override;
@@ -22,7 +22,7 @@ public:
     void EndWaitCursor() override;
 
 private:
-    TMainForm& mainForm_;
+    MainWindow& mainWindow_;
     int waitCursorDepth_ = 0;
     void* cursorBeforeWait_ = nullptr; // HCURSOR
 };

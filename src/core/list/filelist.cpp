@@ -301,7 +301,11 @@ void c_filelist::RefreshPasswordColumn() {
 }
 
 void c_filelist::SetRowIcon(int row, bool printing) {
+    // The print run's progress icon is no edit of the entry: a list that was only printed closes
+    // without the save question (a batch run must end by itself).
+    const bool modified = Modified;
     SetIcon(row, printing ? IconPrinting : IconIndexOf(classifier_.FileKindOf(EntryPath(row))));
+    Modified = modified;
 }
 
 ListRow c_filelist::CreateEntryRow(const std::string& path, FileKind kind, bool separateJobs,

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/messages.h"
-#include "main_form.h"
+#include "main_window.h"
 #include "message_loop.h"
 #include "win32_ui.h"
 
@@ -28,7 +28,7 @@ std::wstring WindowText(HWND hwnd) {
     return buffer;
 }
 
-class MainFormTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
@@ -58,11 +58,11 @@ protected:
         return {};
     }
 
-    TMainForm form;
+    MainWindow form;
     Win32Ui ui{form};
 };
 
-TEST_F(MainFormTest, WindowHasTheDesignSizeCaptionMenuAndFont) {
+TEST_F(MainWindowTest, WindowHasTheDesignSizeCaptionMenuAndFont) {
     EXPECT_EQ(WindowText(form.Handle()), L"Tarvoline");
     RECT client;
     GetClientRect(form.Handle(), &client);
@@ -84,7 +84,7 @@ TEST_F(MainFormTest, WindowHasTheDesignSizeCaptionMenuAndFont) {
     EXPECT_EQ(font.lfHeight, -Scaled(13));
 }
 
-TEST_F(MainFormTest, StatusBarIsOneSimplePanelWithoutSizeGrip) {
+TEST_F(MainWindowTest, StatusBarIsOneSimplePanelWithoutSizeGrip) {
     ASSERT_NE(form.StatusBar(), nullptr);
     EXPECT_TRUE(SendMessageW(form.StatusBar(), SB_ISSIMPLE, 0, 0));
     EXPECT_EQ(GetWindowLongPtrW(form.StatusBar(), GWL_STYLE) & SBARS_SIZEGRIP, 0);
@@ -96,14 +96,14 @@ TEST_F(MainFormTest, StatusBarIsOneSimplePanelWithoutSizeGrip) {
     EXPECT_EQ(bar.right - bar.left, client.right);
 }
 
-TEST_F(MainFormTest, StatusTextGoesThroughTheMessageOperationsAsUtf16) {
+TEST_F(MainWindowTest, StatusTextGoesThroughTheMessageOperationsAsUtf16) {
     SetStatusText("ファイル印刷中： C:\\表\\a.doc");
     EXPECT_EQ(StatusText(), L"ファイル印刷中： C:\\表\\a.doc");
     SetStatusMessage(0);
     EXPECT_EQ(StatusText(), L"");
 }
 
-TEST_F(MainFormTest, HighlightedMenuItemsShowTheirHints) {
+TEST_F(MainWindowTest, HighlightedMenuItemsShowTheirHints) {
     const HMENU menu = GetMenu(form.Handle());
     const struct {
         WORD item;
@@ -127,7 +127,7 @@ TEST_F(MainFormTest, HighlightedMenuItemsShowTheirHints) {
     }
 }
 
-TEST_F(MainFormTest, ExitClosesTheWindowAndQuitStaysPostedForTheMainLoop) {
+TEST_F(MainWindowTest, ExitClosesTheWindowAndQuitStaysPostedForTheMainLoop) {
     const HWND hwnd = form.Handle();
     SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(MenuCommand::Exit), 0), 0);
     EXPECT_TRUE(IsWindow(hwnd)); // the close is posted, not done inside the command
@@ -139,7 +139,7 @@ TEST_F(MainFormTest, ExitClosesTheWindowAndQuitStaysPostedForTheMainLoop) {
     EXPECT_EQ(message.wParam, 0u);
 }
 
-TEST_F(MainFormTest, OtherCommandsLeaveTheWindowOpen) {
+TEST_F(MainWindowTest, OtherCommandsLeaveTheWindowOpen) {
     for (const auto command : {MenuCommand::ListNew, MenuCommand::Print, MenuCommand::SelAll, MenuCommand::About}) {
         SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(command), 0), 0);
     }
@@ -204,7 +204,7 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-TEST_F(MainFormTest, MessageBoxesHaveTheTitleNoIconTheButtonsAndReturnTheAnswer) {
+TEST_F(MainWindowTest, MessageBoxesHaveTheTitleNoIconTheButtonsAndReturnTheAnswer) {
     const struct {
         MessageButtons buttons;
         int answer;
