@@ -6,12 +6,13 @@
 #include "fakes/message_services_fixture.h"
 #include "common/messages.h"
 #include "common/print_log.h"
-#include "fakes/fake_classifier.h"
+#include "fakes/fake_registry.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_list_host.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_ui.h"
 #include "fakes/memory_file_system.h"
+#include "list/file_kinds.h"
 #include "list/filelist.h"
 #include "list/text_list.h"
 
@@ -33,8 +34,6 @@ protected:
         for (const char* path : {"C:\\a.doc", "C:\\b.xlsx", "C:\\文書\\報告.docx", "C:\\notes.txt", "C:\\link.lnk"})
             files.files[path] = "";
         files.folders.insert("C:\\folder");
-        // As the program's classifier finds it: by its attributes, though the name has no backslash.
-        classifier.kinds["C:\\folder"] = FileKind::Folder;
     }
     bool Import(const std::string& bytes) {
         files.files[kText] = bytes;
@@ -53,7 +52,10 @@ protected:
         return texts;
     }
 
-    FakeClassifier classifier;
+    // The program's own classifier: what exists and what it is come from the files above.
+    FakeRegistry registry;
+    bool allowOther = false;
+    FileKinds classifier{files, registry, allowOther};
     FakeShell shell;
     bool showPasswords = false;
     c_filelist list{classifier, shell, showPasswords};

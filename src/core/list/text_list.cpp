@@ -40,10 +40,6 @@ std::u16string_view TrimLine(std::u16string_view line) {
     return line;
 }
 
-bool IsExisting(FileSystem& fileSystem, const std::string& path, bool folder) {
-    const std::optional<FileAttributes> attributes = fileSystem.Attributes(path);
-    return attributes && attributes->folder == folder;
-}
 
 } // namespace
 
@@ -75,16 +71,9 @@ bool ImportTextList(c_filelist& list, FileSystem& fileSystem, const std::string&
         const std::optional<std::string> ansi = Utf16ToAnsi(line);
         bool usable = false;
         if (ansi) {
-            switch (list.Classifier().FileKindOf(*ansi)) {
-            case FileKind::Unsupported:
-                break;
-            case FileKind::Folder:
-                usable = IsExisting(fileSystem, *ansi, true);
-                break;
-            default:
-                usable = IsExisting(fileSystem, *ansi, false);
-                break;
-            }
+            // The kind already tells whether something exists there: a folder, a file, or Missing.
+            const FileKind kind = list.Classifier().FileKindOf(*ansi);
+            usable = kind != FileKind::Unsupported && kind != FileKind::Missing;
         }
         if (usable)
             accepted.push_back(*ansi);
