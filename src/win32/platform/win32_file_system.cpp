@@ -88,4 +88,16 @@ FileResult Win32FileSystem::ReadWholeFile(const std::string& path, std::string& 
     return {};
 }
 
+bool Win32FileSystem::EnumerateFolder(const std::string& pattern, std::vector<FolderItem>& items) {
+    items.clear();
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    do {
+        items.push_back({found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return true;
+}
+
 } // namespace tarvoline
