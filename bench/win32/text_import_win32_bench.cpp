@@ -15,15 +15,7 @@
 #include "list/text_list.h"
 #include "main_form_dialogs.h"
 #include "main_window.h"
-#include "platform/clock.h"
-#include "platform/win32_automation.h"
-#include "platform/win32_crypto.h"
-#include "platform/win32_desktop_windows.h"
-#include "platform/win32_file_system.h"
-#include "platform/win32_printer_watch.h"
-#include "platform/win32_registry.h"
-#include "platform/win32_shell.h"
-#include "platform/win32_spooler.h"
+#include "win32_system.h"
 #include "win32_ui.h"
 
 namespace {
@@ -68,30 +60,22 @@ int main() {
         }
         text += path + "\r\n";
     }
-    Win32FileSystem fileSystem;
+    Win32System system;
+    Win32FileSystem& fileSystem = system.fileSystem;
     const std::string listPath = folder + "paths.txt";
     fileSystem.WriteFileAtomic(listPath, text);
 
     // The About window would wait for a click at the start: switch it off for this run only.
-    Win32Registry registry;
-    auto settings = registry.CreateKey(RegistryRoot::CurrentUser, kSettingsKey);
+    auto settings = system.registry.CreateKey(RegistryRoot::CurrentUser, kSettingsKey);
     const auto previous = settings ? settings->ReadDword("DontShowAboutOnStartup") : std::nullopt;
     if (settings) settings->WriteDword("DontShowAboutOnStartup", 1);
 
-    SystemClock clock;
-    Win32Shell shell;
-    Win32Spooler spooler;
-    Win32Automation automation;
-    Win32PrinterWatcher printerWatcher;
-    Win32DesktopWindows desktop;
-    Win32Crypto crypto;
     MainWindow mainWindow;
     Win32Ui ui(mainWindow);
     SetMessageUi(&ui);
     mainWindow.Create(GetModuleHandleW(nullptr), SW_HIDE);
     Win32MainFormDialogs dialogs(mainWindow, fileSystem);
-    TMainForm form(MainFormServices{registry, fileSystem, shell, spooler, automation, printerWatcher, desktop, clock,
-                                    crypto, mainWindow, mainWindow, dialogs, "Tarvoline.exe", {}});
+    TMainForm form(system.ForMainForm(mainWindow, dialogs, "Tarvoline.exe", {}));
     dialogs.SetMainForm(&form);
     mainWindow.Attach(form);
     mainWindow.Show(SW_SHOW);

@@ -16,15 +16,7 @@
 #include "main_form_dialogs.h"
 #include "main_window.h"
 #include "message_loop.h"
-#include "platform/clock.h"
-#include "platform/win32_automation.h"
-#include "platform/win32_crypto.h"
-#include "platform/win32_desktop_windows.h"
-#include "platform/win32_file_system.h"
-#include "platform/win32_printer_watch.h"
-#include "platform/win32_registry.h"
-#include "platform/win32_shell.h"
-#include "platform/win32_spooler.h"
+#include "win32_system.h"
 #include "win32_ui.h"
 
 namespace {
@@ -66,15 +58,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
             ~ComUninitialize() { CoUninitialize(); }
         } comUninitialize;
 
-        SystemClock clock;
-        Win32FileSystem fileSystem;
-        Win32Registry registry;
-        Win32Shell shell;
-        Win32Spooler spooler;
-        Win32Automation automation;
-        Win32PrinterWatcher printerWatcher;
-        Win32DesktopWindows desktop;
-        Win32Crypto crypto;
+        Win32System system;
 
         MainWindow mainWindow;
         Win32Ui ui(mainWindow);
@@ -85,12 +69,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
         // Hidden until the logic has applied the stored placement.
         mainWindow.Create(instance, SW_HIDE);
-        shell.SetParentWindow(mainWindow.Handle());
+        system.shell.SetParentWindow(mainWindow.Handle());
         const std::string programPath = ProgramPath();
-        Win32MainFormDialogs dialogs(mainWindow, fileSystem);
-        TMainForm form(MainFormServices{registry, fileSystem, shell, spooler, automation, printerWatcher, desktop,
-                                        clock, crypto, mainWindow, mainWindow, dialogs, programPath,
-                                        CommandLineArguments()});
+        Win32MainFormDialogs dialogs(mainWindow, system.fileSystem);
+        TMainForm form(system.ForMainForm(mainWindow, dialogs, programPath, CommandLineArguments()));
         dialogs.SetMainForm(&form);
         mainWindow.Attach(form);
         mainWindow.Show(showCommand);

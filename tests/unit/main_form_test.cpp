@@ -121,7 +121,7 @@ protected:
     ScriptedWatcher watcher{clock, script};
     FakeDesktop desktop{clock};
     FakeCrypto crypto;
-    FakePlacement placement;
+    FakePlacementWindow placement;
     FakeMainWindow window;
     FakeMainDialogs dialogs;
     std::unique_ptr<TMainForm> form;

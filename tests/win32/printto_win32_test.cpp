@@ -14,6 +14,7 @@
 
 #include "../standins/printto/printto_command_line.h"
 #include "common/encoding.h"
+#include "fakes/fake_ui.h"
 #include "common/messages.h"
 #include "platform/clock.h"
 #include "platform/spooler.h"
@@ -234,21 +235,6 @@ TEST_F(PrintToWin32Test, TheShellRefusesWhatItCannotPrint) {
     EXPECT_EQ(shell.PrintTo(folder + token + "-missing.tvtest", "\"PDF\"", true), SE_ERR_FNF);
 }
 
-// Records the boxes the handlers show instead of showing them.
-class BoxRecorder : public Ui {
-public:
-    MessageResult ShowMessageBox(const std::string& text, MessageButtons) override {
-        boxes.push_back(text);
-        return MessageResult::Ok;
-    }
-    void SetStatusBarText(const std::string&) override {}
-    void ProcessPendingMessages() override {}
-    MessageResult PromptPassword(const std::string&, std::string&) override { return MessageResult::Cancel; }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    std::vector<std::string> boxes;
-};
-
 class NoKeyIn : public PasswordKeyIn {
 public:
     void Start(const std::string&, const std::string&, const std::string&, const std::string&) override {}
@@ -265,7 +251,7 @@ public:
 // and prints, and then the spool monitor cannot watch the queue because Wine 8 has no job change
 // notification. On Windows the same calls end successfully once the queue is quiet again.
 TEST_F(PrintToWin32Test, TheHandlersStartTheProgramAndTheWatchEndsAsWineAllows) {
-    BoxRecorder ui;
+    testing::FakeUi ui;
     SetMessageUi(&ui);
     Win32PrinterWatcher watcher;
     SystemClock clock;
@@ -300,7 +286,9 @@ TEST_F(PrintToWin32Test, TheHandlersStartTheProgramAndTheWatchEndsAsWineAllows) 
     EXPECT_FALSE(pdfPrinted);
     EXPECT_FALSE(otherPrinted);
     const std::string expected = "PDFの印刷に失敗しました。(FindFirst Printer=PDF, Error=0)";
-    EXPECT_EQ(ui.boxes, (std::vector<std::string>{expected, expected}));
+    ASSERT_EQ(ui.boxes.size(), 2u);
+    for (const auto& box : ui.boxes)
+        EXPECT_EQ(box.text, expected);
 
     const auto pdfFolder = CupsPdfFolder();
     ASSERT_TRUE(pdfFolder.has_value());

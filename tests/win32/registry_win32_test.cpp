@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "app/settings_store.h"
+#include "fakes/fake_placement_window.h"
+#include "fakes/fake_ui.h"
 #include "common/messages.h"
 #include "platform/win32_registry.h"
 
@@ -42,35 +44,6 @@ private:
         return path;
     }
     Win32Registry real_;
-};
-
-class TestWindow : public PlacementWindow {
-public:
-    WindowRect NormalRect() const override { return normal; }
-    void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override {
-        normal = {left, top, left + width, top + height};
-    }
-    std::int32_t WindowState() const override { return state; }
-    void SetWindowState(std::int32_t newState) override { state = newState; }
-    std::int32_t ScreenWidth() const override { return 1024; }
-    std::int32_t ScreenHeight() const override { return 768; }
-
-    WindowRect normal{0, 0, 640, 480};
-    std::int32_t state = kWindowNormal;
-};
-
-class RecordingUi : public Ui {
-public:
-    MessageResult ShowMessageBox(const std::string& text, MessageButtons) override {
-        boxes.push_back(text);
-        return MessageResult::Ok;
-    }
-    void SetStatusBarText(const std::string&) override {}
-    void ProcessPendingMessages() override {}
-    MessageResult PromptPassword(const std::string&, std::string&) override { return MessageResult::Cancel; }
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    std::vector<std::string> boxes;
 };
 
 void RemoveTestKeys() {
@@ -119,7 +92,7 @@ std::wstring QueryWide(const std::string& subKey, const wchar_t* name) {
 }
 
 // What a reader reports of the stored settings, one line per value, for the parent and the child alike.
-std::string DescribeSettings(const c_reg& reg, const TestWindow& window) {
+std::string DescribeSettings(const c_reg& reg, const testing::FakePlacementWindow& window) {
     std::ostringstream out;
     out << "PrinterSelected=" << reg.PrinterSelected << "\n";
     out << "LastFolderOfList=" << reg.LastFolderOfList << "\n";
@@ -145,7 +118,7 @@ protected:
     }
 
     RedirectedRegistry registry;
-    RecordingUi ui;
+    testing::FakeUi ui;
 };
 
 // Runs this program again with only the child's test, and returns what the child reported.
@@ -190,7 +163,7 @@ std::string RunChildReader(DWORD& exitCode) {
 
 TEST_F(RegistryWin32Test, SettingsSavedByOneStoreAreLoadedByAFreshOneAndByAnotherProcess) {
     {
-        TestWindow window;
+        testing::FakePlacementWindow window;
         window.normal = {10, 20, 810, 620};
         window.state = kWindowMaximized;
         c_reg writer(registry, window);
@@ -231,7 +204,7 @@ TEST_F(RegistryWin32Test, SettingsSavedByOneStoreAreLoadedByAFreshOneAndByAnothe
                                  "Recent=C:\\ソフト\\a.lst\n"
                                  "Recent=D:\\b.lst\n"
                                  "Window=10,20,810,620 state 2\n";
-    TestWindow window;
+    testing::FakePlacementWindow window;
     c_reg reader(registry, window);
     reader.Load();
     EXPECT_EQ(DescribeSettings(reader, window), expected);
@@ -248,7 +221,7 @@ TEST(RegistryChildProcess, DISABLED_ReportsTheStoredSettings) {
     char reportPath[MAX_PATH] = {};
     ASSERT_NE(GetEnvironmentVariableA(kReportVariable, reportPath, MAX_PATH), 0u) << "started without a report file";
     RedirectedRegistry registry;
-    TestWindow window;
+    testing::FakePlacementWindow window;
     c_reg reader(registry, window);
     reader.Load();
     std::ofstream report(reportPath, std::ios::binary | std::ios::trunc);
@@ -286,7 +259,7 @@ TEST_F(RegistryWin32Test, AValueOfAnotherTypeReadsAsAbsent) {
         EXPECT_EQ(key->ReadDword("ExcelRangeDefault"), std::optional<std::uint32_t>(2));
     }
 
-    TestWindow window;
+    testing::FakePlacementWindow window;
     c_reg reg(registry, window);
     reg.Load();
     EXPECT_EQ(reg.ColWidth[0], 200);

@@ -6,23 +6,9 @@
 
 #include "app/main_form.h"
 #include "app/settings_windows.h"
+#include "fakes/fake_placement_window.h"
 
 namespace tarvoline::testing {
-
-class FakePlacement : public PlacementWindow {
-public:
-    WindowRect NormalRect() const override { return normal; }
-    void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override {
-        normal = {left, top, left + width, top + height};
-    }
-    std::int32_t WindowState() const override { return state; }
-    void SetWindowState(std::int32_t newState) override { state = newState; }
-    std::int32_t ScreenWidth() const override { return 1024; }
-    std::int32_t ScreenHeight() const override { return 768; }
-
-    WindowRect normal{100, 50, 900, 650};
-    std::int32_t state = kWindowNormal;
-};
 
 // The real window around the main form: records what the form asks of it.
 class FakeMainWindow : public MainFormWindow {
