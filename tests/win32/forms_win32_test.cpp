@@ -308,5 +308,53 @@ TEST(FormBinder, HintsAreToolTipsAndGoToTheOwnersStatusBar) {
     DestroyWindow(owner);
 }
 
+// A form whose timer ticks three times, then stops itself and closes the window.
+class TimedForm : public TestForm {
+public:
+    TimedForm() {
+        tmrTick.OnTimer = [this] {
+            events.push_back("tick");
+            if (++ticks == 3) {
+                tmrTick.SetEnabled(false);
+                Close(mrOk);
+            }
+        };
+    }
+    std::vector<Control*> Controls() override {
+        std::vector<Control*> controls = TestForm::Controls();
+        controls.push_back(&tmrTick);
+        controls.push_back(&tmrIdle);
+        return controls;
+    }
+    void FormShow() override {
+        TestForm::FormShow();
+        events.push_back("show");
+    }
+    void FormActivate() override { events.push_back("activate"); }
+
+    TimerControl tmrTick{"tmrTick", 50, true};
+    TimerControl tmrIdle{"tmrIdle", 10, false};
+    int ticks = 0;
+    std::vector<std::string> events;
+};
+
+TEST(FormBinder, TimersRunWhileEnabledAndActivationFollowsFormShow) {
+    TimedForm form;
+    bool idleTicked = false;
+    form.tmrIdle.OnTimer = [&] { idleTicked = true; };
+    const int result = RunForm(form, {}, nullptr, [&](HWND dialog) {
+        ASSERT_NE(dialog, nullptr);
+        for (int i = 0; i < 300 && IsWindow(dialog); ++i)
+            Sleep(10);
+        EXPECT_FALSE(IsWindow(dialog)) << "the timer never closed the window";
+    });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_EQ(form.ticks, 3) << "a timer switched off in its handler must not tick again";
+    EXPECT_FALSE(idleTicked) << "a disabled timer ticked";
+    ASSERT_GE(form.events.size(), 2u);
+    EXPECT_EQ(form.events[0], "show");
+    EXPECT_EQ(form.events[1], "activate");
+}
+
 } // namespace
 } // namespace tarvoline

@@ -132,4 +132,18 @@ private:
     int itemIndex_ = -1;
 };
 
+// A window's timer: Enabled means running; OnTimer runs every Interval() milliseconds while it runs.
+// The binder keeps the platform timer in step with Enabled.
+class TimerControl : public Control {
+public:
+    TimerControl(std::string name, int intervalMs, bool enabled) : Control(std::move(name)), interval_(intervalMs) {
+        SetEnabled(enabled);
+    }
+    int Interval() const { return interval_; }
+    std::function<void()> OnTimer;
+
+private:
+    int interval_;
+};
+
 } // namespace tarvoline

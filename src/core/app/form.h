@@ -30,6 +30,8 @@ public:
     }
 
     virtual void FormShow() {}
+    // Each time the window becomes the active window, after FormShow.
+    virtual void FormActivate() {}
     // Runs once when the window closes, however it was closed.
     virtual void FormClose() {}
     // The window's close box; closes with Cancel unless the form says otherwise.

@@ -152,6 +152,7 @@ INT_PTR FormBinder::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OnCreated)
             OnCreated(window_);
         RunHandler([this] { form_.FormShow(); });
+        shown_ = true;
         for (Bound& bound : bound_)
             if (bound.control->Focused()) {
                 SetFocus(bound.hwnd);
@@ -176,6 +177,18 @@ INT_PTR FormBinder::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         RunHandler([this] { form_.CloseBoxClick(); });
         return TRUE;
+    case WM_TIMER: {
+        const std::size_t index = wParam - 1;
+        if (wParam == 0 || index >= timers_.size() || finished_)
+            return FALSE;
+        if (timers_[index]->Enabled())
+            RunHandler(timers_[index]->OnTimer);
+        return TRUE;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && shown_ && !finished_)
+            RunHandler([this] { form_.FormActivate(); });
+        return FALSE;
     case WM_SIZE:
         ApplyLayout();
         return FALSE;
@@ -286,6 +299,20 @@ void FormBinder::Initialize() {
         bound.control->SetSink(this);
         Push(bound);
     }
+    for (Control* control : form_.Controls())
+        if (auto* timer = dynamic_cast<TimerControl*>(control)) {
+            timers_.push_back(timer);
+            timer->SetSink(this);
+            SyncTimer(timers_.size() - 1);
+        }
+}
+
+void FormBinder::SyncTimer(std::size_t index) {
+    const UINT_PTR id = index + 1;
+    if (timers_[index]->Enabled())
+        SetTimer(window_, id, static_cast<UINT>(timers_[index]->Interval()), nullptr);
+    else
+        KillTimer(window_, id);
 }
 
 FormBinder::Bound* FormBinder::Find(int id) {
@@ -306,6 +333,9 @@ void FormBinder::ControlChanged(Control& control) {
     for (Bound& bound : bound_)
         if (bound.control == &control)
             Push(bound);
+    for (std::size_t i = 0; i < timers_.size(); ++i)
+        if (timers_[i] == &control && window_)
+            SyncTimer(i);
 }
 
 void FormBinder::Push(Bound& bound) {
@@ -434,6 +464,8 @@ void FormBinder::FinishIfClosed() {
     if (finished_ || form_.ModalResult() == mrNone)
         return;
     finished_ = true;
+    for (std::size_t i = 0; i < timers_.size(); ++i)
+        KillTimer(window_, i + 1);
     try {
         form_.FormClose();
     } catch (...) {

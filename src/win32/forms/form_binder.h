@@ -72,6 +72,7 @@ private:
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Initialize();
     void Push(Bound& bound);
+    void SyncTimer(std::size_t index);
     void Command(int id, int code, HWND control);
     void Notify(const NMHDR& header);
     void RunHandler(const std::function<void()>& handler);
@@ -85,6 +86,7 @@ private:
     std::vector<ControlId> ids_;
     FormLook look_;
     std::vector<Bound> bound_;
+    std::vector<TimerControl*> timers_; // timer id = index + 1
     std::vector<HFONT> fonts_;
     HWND window_ = nullptr;
     HWND owner_ = nullptr;
@@ -92,6 +94,7 @@ private:
     SIZE designClient_{};
     bool pushing_ = false;
     bool finished_ = false;
+    bool shown_ = false; // FormShow has run
 };
 
 } // namespace tarvoline
