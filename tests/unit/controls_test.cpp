@@ -52,5 +52,22 @@ TEST(ControlsTest, ListItemsResetTheSelectionAndChecks) {
     EXPECT_THROW(sheets.ItemChecked(1), std::out_of_range);
 }
 
+TEST(ControlsTest, RowListsNotifyRowsIconsAndScrollRequests) {
+    RecordingSink sink;
+    RowListControl rows("lstFiles");
+    rows.SetSink(&sink);
+    rows.SetRows({{"a.doc", 0}, {"Sub\\b.xls", 2}});
+    rows.SetRows({{"a.doc", 0}, {"Sub\\b.xls", 2}}); // unchanged
+    rows.SetRowIcon(1, 4);
+    rows.SetRowIcon(1, 4); // unchanged
+    rows.MakeRowVisible(1);
+    EXPECT_EQ(sink.changed, (std::vector<std::string>{"lstFiles", "lstFiles", "lstFiles"}));
+    EXPECT_EQ(rows.RowAt(1), (RowListControl::Row{"Sub\\b.xls", 4}));
+    EXPECT_EQ(rows.RowToShow(), 1);
+    rows.RowShown();
+    EXPECT_EQ(rows.RowToShow(), -1);
+    EXPECT_THROW(rows.SetRowIcon(2, 0), std::out_of_range);
+}
+
 } // namespace
 } // namespace tarvoline

@@ -132,6 +132,40 @@ private:
     int itemIndex_ = -1;
 };
 
+// Report lists whose rows are a caption and an icon of the window's image list. The rows are set as a
+// whole; a single icon can change afterwards, and a row can be asked to scroll fully into view.
+class RowListControl : public Control {
+public:
+    struct Row {
+        std::string caption;
+        int icon = -1; // -1: no icon
+        bool operator==(const Row&) const = default;
+    };
+
+    using Control::Control;
+    const std::vector<Row>& Rows() const { return rows_; }
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    const Row& RowAt(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
+    void SetRows(const std::vector<Row>& rows) { Assign(rows_, rows); }
+    void SetRowIcon(int index, int icon) {
+        Row& row = rows_.at(static_cast<std::size_t>(index));
+        if (row.icon == icon) return;
+        row.icon = icon;
+        Notify();
+    }
+    // The row the binder is to scroll into view (-1 none); the binder clears the request.
+    int RowToShow() const { return rowToShow_; }
+    void MakeRowVisible(int index) {
+        rowToShow_ = index;
+        Notify();
+    }
+    void RowShown() { rowToShow_ = -1; }
+
+private:
+    std::vector<Row> rows_;
+    int rowToShow_ = -1;
+};
+
 // A window's timer: Enabled means running; OnTimer runs every Interval() milliseconds while it runs.
 // The binder keeps the platform timer in step with Enabled.
 class TimerControl : public Control {

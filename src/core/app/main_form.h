@@ -189,6 +189,8 @@ public:
     c_print_log& PrintLog() { return *c_print_log_; }
     c_filelist& FileList() { return *c_filelist_; }
     c_listfile& ListFile() { return *c_listfile_; }
+    // PrintEntry with the six handlers, for the folder contents window.
+    EntryPrinter& Entries() { return *entryPrinter_; }
 
     // Start-up and shutdown.
     void FormShow();

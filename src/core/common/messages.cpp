@@ -230,6 +230,10 @@ void SetStatusText(const std::string& text) {
     g_messageUi->ProcessPendingMessages();
 }
 
+void PumpMessages() {
+    if (g_messageUi) g_messageUi->ProcessPendingMessages();
+}
+
 void ShowInternalError(const std::string& functionName, std::int32_t code1, std::int32_t code2) {
     ShowMessageText(FormatText("%s func=%s code1=%d code2= %d", {LoadMessageText(15004), functionName, code1, code2}),
                     MessageButtons::Ok);

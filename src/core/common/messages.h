@@ -47,6 +47,8 @@ MessageResult AskOkCancel(std::int32_t id, const MessageArg& first = {}, const M
 MessageResult AskYesNoCancel(std::int32_t id, const MessageArg& first = {}, const MessageArg& second = {});
 void SetStatusMessage(std::int32_t id, const MessageArg& first = {}, const MessageArg& second = {});
 void SetStatusText(const std::string& text);
+// Lets the window system handle every pending message (nothing without an installed Ui).
+void PumpMessages();
 void ShowInternalError(const std::string& functionName, std::int32_t code1, std::int32_t code2);
 
 // The program's own exception. Every place that throws it has already shown its message and

@@ -32,12 +32,17 @@ int CopiesFromText(const std::string& text) {
     return copies;
 }
 
-void PumpMessages() {
-    if (Ui* ui = MessageUi())
-        ui->ProcessPendingMessages();
-}
-
 } // namespace
+
+bool PauseAfterFile(Clock& clock, const std::function<bool()>& stopRequested) {
+    for (int step = 0; step < kPauseSteps; ++step) {
+        if (stopRequested())
+            return false;
+        PumpMessages();
+        clock.Sleep(kPauseStepMilliseconds);
+    }
+    return true;
+}
 
 int EntryPrinter::PrintEntry(const std::string& path, const std::string& pageRange, const std::string& password,
                              ExcelRangeMode excelRange, const std::optional<std::vector<std::string>>& sheets,
@@ -147,14 +152,8 @@ PrintRunResult c_filelist::PrintAll() {
             if (printed == kPrintFailed)
                 result = PrintRunResult::SomeFailed;
 
-            for (int step = 0; step < kPauseSteps; ++step) {
-                if (abortRequested) {
-                    result = PrintRunResult::Aborted;
-                    break;
-                }
-                PumpMessages();
-                printRun_->clock.Sleep(kPauseStepMilliseconds);
-            }
+            if (!PauseAfterFile(printRun_->clock, [] { return abortRequested; }))
+                result = PrintRunResult::Aborted;
             if (row < RowCount())
                 SetRowIcon(row, false);
         }

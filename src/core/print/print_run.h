@@ -1,5 +1,6 @@
 #pragma once
 // The print run: the handler interface, PrintEntry and what the list's PrintAll needs.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,10 @@ constexpr int kPrintFailed = 2;
 // The one stop request of the program. Set by window events (the abort button, the folder window's
 // close button) that run inside the pauses' message processing on the same thread, so a plain flag.
 extern bool abortRequested;
+
+// The pause after each printed file: three one-second steps, each after a look at stopRequested and a
+// round of window messages. False when stopRequested ended it early.
+bool PauseAfterFile(Clock& clock, const std::function<bool()>& stopRequested);
 
 // One file as PrintEntry hands it to the handler of its kind. Each handler gets only what it uses
 // (the PDF handler no page range, Visio no password, other types neither); the rest stays default.

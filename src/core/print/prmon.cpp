@@ -11,10 +11,6 @@ constexpr int kMaxSteps = 200;
 constexpr int kMaxQuietWithoutActivity = 100;
 constexpr int kMaxQuietAfterActivity = 15;
 
-void ProcessPendingMessages() {
-    if (Ui* ui = MessageUi()) ui->ProcessPendingMessages();
-}
-
 } // namespace
 
 c_prmon::c_prmon(PrinterWatcher& watcher, Clock& clock, const bool& abortRequested, std::string printerName)
@@ -68,7 +64,7 @@ bool c_prmon::Watch() {
             clock_.Sleep(1000);
         }
         if (abortRequested_) break;
-        ProcessPendingMessages();
+        PumpMessages();
         wait = WaitStep(*printer);
         ++steps;
     }
