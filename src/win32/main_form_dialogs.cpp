@@ -6,6 +6,7 @@
 #include "common/encoding.h"
 #include "common/messages.h"
 #include "forms/dialogs.h"
+#include "forms/fold_files_dialog.h"
 #include "forms/help.h"
 #include "main_window.h"
 #include "print/print_run.h"
@@ -92,9 +93,23 @@ void Win32MainFormDialogs::ShowHelp(int context) {
     tarvoline::ShowHelp(window_.Handle(), context);
 }
 
-int Win32MainFormDialogs::PrintFolderEntry(const std::string&) {
-    ShowInternalError("PrintFolderEntry", 0, 0);
-    return kPrintFailed;
+void Win32MainFormDialogs::ShowFolderFiles(const std::string& folderPath) {
+    ShowFolderWindow(folderPath, FolderWindowMode::BrowseFolder);
+}
+
+int Win32MainFormDialogs::PrintFolderEntry(const std::string& folderPath) {
+    return ShowFolderWindow(folderPath, FolderWindowMode::PrintFolder);
+}
+
+int Win32MainFormDialogs::ShowFolderWindow(const std::string& folderPath, FolderWindowMode mode) {
+    if (!form_ || !collector_) {
+        // Without the folder walk nothing can be listed, and an unlisted folder must not pass for printed.
+        ShowInternalError(mode == FolderWindowMode::PrintFolder ? "PrintFolderEntry" : "ShowFolderFiles", 0, 0);
+        return kPrintFailed;
+    }
+    const FoldFilesServices services{form_->Settings(), *collector_, form_->FileList().Classifier(), form_->Entries(),
+                                     folderPauseClock_};
+    return ShowFolderFilesWindow(window_.Handle(), window_.RowIcons(), services, folderPath, mode);
 }
 
 } // namespace tarvoline

@@ -176,6 +176,10 @@ template <std::size_t N> HIMAGELIST BuildImageList(const std::array<Painter, N>&
 
 } // namespace
 
+HIMAGELIST BuildRowIconList() {
+    return BuildImageList(kRowIconPainters);
+}
+
 MainWindow::~MainWindow() {
     if (hwnd_)
         DestroyWindow(hwnd_);
@@ -301,7 +305,7 @@ void MainWindow::CreateListView(int x, int y, int width, int height) {
     SendMessageW(lstFiles_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageW(lstFiles_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    icons_ = BuildImageList(kRowIconPainters);
+    icons_ = BuildRowIconList();
     checks_ = BuildImageList(kCheckPainters);
     SendMessageW(lstFiles_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_));
     SendMessageW(lstFiles_, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(checks_));

@@ -46,6 +46,8 @@ public:
     // The child window of a control object by its name; nullptr when there is none.
     HWND ControlHandle(const std::string& name) const;
     HACCEL Accelerators() const { return accelerators_.get(); }
+    // imlIcons, the 16 x 16 row icons in RowIcon order; other lists show them too (LVS_SHAREIMAGELISTS).
+    HIMAGELIST RowIcons() const { return icons_; }
     // The font of the window's controls ("ＭＳ Ｐゴシック", 13 pixels at design size).
     HFONT Font() const { return static_cast<HFONT>(font_.get()); }
 
@@ -141,5 +143,8 @@ private:
     std::wstring dispText_; // the text handed to the list view for one item
     std::wstring tipText_;  // the hint handed to the tool tip
 };
+
+// A new image list of the row icons, as the main window's imlIcons; the caller destroys it.
+HIMAGELIST BuildRowIconList();
 
 } // namespace tarvoline

@@ -11,7 +11,7 @@
 
 namespace tarvoline {
 
-enum class ControlKind { Button, Check, Edit, Combo, List, CheckList, Static, Other };
+enum class ControlKind { Button, Check, Edit, Combo, List, ListView, Static, Other };
 
 struct FormBinder::Bound {
     Control* control;
@@ -20,6 +20,7 @@ struct FormBinder::Bound {
     ControlKind kind;
     RECT designRect; // in the client area at creation, for the anchors
     unsigned anchors;
+    std::vector<RowListControl::Row> shownRows; // what a row list shows, so a change sends only what differs
 };
 
 namespace {
@@ -40,7 +41,7 @@ ControlKind KindOf(HWND control) {
     if (_wcsicmp(className, L"ListBox") == 0)
         return ControlKind::List;
     if (_wcsicmp(className, WC_LISTVIEWW) == 0)
-        return ControlKind::CheckList;
+        return ControlKind::ListView;
     if (_wcsicmp(className, L"Static") == 0)
         return ControlKind::Static;
     return ControlKind::Other;
@@ -52,10 +53,10 @@ std::string WindowTextAnsi(HWND window) {
     return Utf16ToAnsiLossy(std::u16string(text.begin(), text.end()));
 }
 
-HFONT MakeFont(const wchar_t* face, int pixels) {
+HFONT MakeFont(const wchar_t* face, int pixels, bool bold = false) {
     LOGFONTW font{};
     font.lfHeight = -pixels;
-    font.lfWeight = FW_NORMAL;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = SHIFTJIS_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
     lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
@@ -95,6 +96,52 @@ void PushCheckList(HWND hwnd, const ListControl& list) {
         state.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageW(hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&state));
     }
+}
+
+// A row list's one column spans the client area, so no path needs a horizontal scroll bar to be reached
+// and none appears.
+void FitSingleColumn(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    SendMessageW(hwnd, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(client.right, 0));
+}
+
+void SetRowItem(HWND hwnd, int index, const RowListControl::Row& row, bool insert) {
+    std::wstring text = ToWide(row.caption);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = index;
+    item.pszText = text.data();
+    item.iImage = row.icon >= 0 ? row.icon : I_IMAGENONE;
+    SendMessageW(hwnd, insert ? LVM_INSERTITEMW : LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void PushRowList(HWND hwnd, RowListControl& list, std::vector<RowListControl::Row>& shown) {
+    if (SendMessageW(hwnd, LVM_GETCOLUMNWIDTH, 0, 0) == 0) {
+        SendMessageW(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+        LVCOLUMNW column{};
+        column.mask = LVCF_WIDTH;
+        SendMessageW(hwnd, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    }
+    const auto& rows = list.Rows();
+    if (rows.size() != shown.size()) {
+        SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(hwnd, LVM_DELETEALLITEMS, 0, 0);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            SetRowItem(hwnd, static_cast<int>(i), rows[i], true);
+        SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hwnd, nullptr, TRUE);
+    } else {
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (!(rows[i] == shown[i]))
+                SetRowItem(hwnd, static_cast<int>(i), rows[i], false);
+    }
+    shown = rows;
+    FitSingleColumn(hwnd);
+    const int row = list.RowToShow();
+    if (row >= 0 && row < static_cast<int>(rows.size()))
+        SendMessageW(hwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE); // fully visible
+    list.RowShown();
 }
 
 } // namespace
@@ -237,18 +284,22 @@ void FormBinder::Initialize() {
         const HWND hwnd = GetDlgItem(window_, id->id);
         if (!hwnd)
             continue;
-        Bound bound{control, id->id, hwnd, KindOf(hwnd), {}, akLeft | akTop};
+        Bound bound{control, id->id, hwnd, KindOf(hwnd), {}, akLeft | akTop, {}};
         GetWindowRect(hwnd, &bound.designRect);
         MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&bound.designRect), 2);
         for (const ControlLook& controlLook : look_.controls) {
             if (controlLook.name != control->Name())
                 continue;
             bound.anchors = controlLook.anchors;
-            if (controlLook.fontFace) {
-                HFONT font = MakeFont(controlLook.fontFace, controlLook.fontPixels);
+            const wchar_t* face = controlLook.fontFace ? controlLook.fontFace : look_.fontFace;
+            const int pixels = controlLook.fontFace ? controlLook.fontPixels : look_.fontPixels;
+            if (controlLook.fontFace || (controlLook.bold && face)) {
+                HFONT font = MakeFont(face, pixels, controlLook.bold);
                 fonts_.push_back(font);
                 SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
             }
+            if (controlLook.smallIcons)
+                SendMessageW(hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(controlLook.smallIcons));
         }
         if (tooltip_) {
             TOOLINFOW tool{};
@@ -354,7 +405,9 @@ void FormBinder::Push(Bound& bound) {
             InvalidateRect(hwnd, nullptr, TRUE);
         }
     }
-    if (auto* list = dynamic_cast<ListControl*>(&control); list && bound.kind == ControlKind::CheckList) {
+    if (auto* rows = dynamic_cast<RowListControl*>(&control); rows && bound.kind == ControlKind::ListView) {
+        PushRowList(hwnd, *rows, bound.shownRows);
+    } else if (auto* list = dynamic_cast<ListControl*>(&control); list && bound.kind == ControlKind::ListView) {
         PushCheckList(hwnd, *list);
     } else if (auto* list = dynamic_cast<ListControl*>(&control);
                list && (bound.kind == ControlKind::Combo || bound.kind == ControlKind::List)) {
@@ -434,7 +487,7 @@ void FormBinder::Notify(const NMHDR& header) {
         return;
     Bound* bound = Find(header.hwndFrom);
     auto* list = bound ? dynamic_cast<ListControl*>(bound->control) : nullptr;
-    if (!list || bound->kind != ControlKind::CheckList)
+    if (!list || bound->kind != ControlKind::ListView)
         return;
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     if (!(change.uChanged & LVIF_STATE) || change.iItem < 0 || change.iItem >= static_cast<int>(list->Items().size()))
@@ -496,6 +549,8 @@ void FormBinder::ApplyLayout() {
         else if (bound.anchors & akBottom)
             top += dy, bottom += dy;
         MoveWindow(bound.hwnd, left, top, right - left, bottom - top, TRUE);
+        if (bound.kind == ControlKind::ListView && dynamic_cast<RowListControl*>(bound.control))
+            FitSingleColumn(bound.hwnd);
     }
 }
 

@@ -4,6 +4,8 @@
 // and turns the user's actions into the form's handlers.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,7 +22,8 @@ struct ControlId {
 };
 
 // Check boxes and radio buttons are CheckControls; edits Controls or EditControls; combo boxes, list boxes
-// and check list boxes (list views with check boxes) ListControls.
+// and check list boxes (list views with check boxes) ListControls; report lists of captions with icons
+// (list views without check boxes) RowListControls.
 
 // Which edges of the client area a control keeps its distance to when the window is resized; a control
 // anchored to neither left nor right stays centred horizontally.
@@ -31,6 +34,9 @@ struct ControlLook {
     const wchar_t* fontFace = nullptr; // nullptr: the window's font
     int fontPixels = 0;                // character height in pixels
     unsigned anchors = akLeft | akTop;
+    bool bold = false; // with fontFace, or else the window's font of the look
+    // A row list's small icons; the template gives the list view LVS_SHAREIMAGELISTS, the caller keeps it.
+    HIMAGELIST smallIcons = nullptr;
 };
 
 struct FormLook {
