@@ -8,21 +8,30 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "app/main_form.h"
 #include "app/settings_store.h"
 #include "base/wide_text.h"
 #include "common/messages.h"
 #include "direct_folder_collector.h"
+#include "fakes/fake_automation.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_crypto.h"
+#include "fakes/fake_desktop.h"
 #include "fakes/fake_placement_window.h"
 #include "fakes/fake_registry.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_spooler.h"
 #include "fakes/fake_ui.h"
+#include "fakes/scripted_printer_watch.h"
 #include "forms/fold_files_dialog.h"
 #include "forms/foldfiles_form_ids.h"
 #include "list/filelist.h"
+#include "main_form_dialogs.h"
 #include "main_window.h"
 #include "message_loop.h"
 #include "platform/clock.h"
@@ -274,6 +283,76 @@ TEST_F(FoldFilesWin32Test, WhilePrintingTheButtonStopsTheWholeRun) {
     ASSERT_EQ(rowsWhilePrinting.size(), 1u);
     EXPECT_EQ(rowsWhilePrinting[0].at(0), (ListRow{L"a.doc", IconPrinting}));
     EXPECT_EQ(rowsWhilePrinting[0].at(1), (ListRow{L"B.pdf", IconPdf}));
+}
+
+// The main window's two folder commands: refused until a folder walk is given, then the window with the
+// main window's own icons.
+class MainFormFolderCommandsTest : public FoldFilesWin32Test {
+protected:
+    void SetUp() override {
+        FoldFilesWin32Test::SetUp();
+        window.Create(GetModuleHandleW(nullptr), SW_HIDE);
+        form = std::make_unique<TMainForm>(MainFormServices{registry, files, shell, spooler, automation, watcher, desktop,
+                                                            fakeClock, crypto, window, window, dialogs,
+                                                            "C:\\Tarvoline.exe", {}});
+        dialogs.SetMainForm(form.get());
+        window.Attach(*form);
+    }
+    void TearDown() override {
+        if (window.Handle())
+            DestroyWindow(window.Handle());
+        form.reset();
+        SetPrintLog(nullptr);
+        // The main window's end posts WM_QUIT, which would end the next test's modal window at once.
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        FoldFilesWin32Test::TearDown();
+    }
+
+    Win32FileSystem files;
+    testing::FakeShell shell;
+    testing::FakeSpooler spooler;
+    testing::FakeAutomation automation;
+    testing::FakeClock fakeClock;
+    testing::PrinterScript script;
+    testing::ScriptedWatcher watcher{fakeClock, script};
+    testing::FakeDesktop desktop{fakeClock};
+    testing::FakeCrypto crypto;
+    MainWindow window;
+    Win32MainFormDialogs dialogs{window, files};
+    std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(MainFormFolderCommandsTest, WithoutAFolderWalkBothCommandsFailWithAnInternalError) {
+    EXPECT_EQ(dialogs.PrintFolderEntry(root_), kPrintFailed);
+    dialogs.ShowFolderFiles(root_);
+    ASSERT_EQ(ui.boxes.size(), 2u);
+    EXPECT_NE(ui.boxes[0].text.find("PrintFolderEntry"), std::string::npos);
+    EXPECT_NE(ui.boxes[1].text.find("ShowFolderFiles"), std::string::npos);
+    EXPECT_EQ(FindWindowW(L"#32770", kCaption), nullptr);
+}
+
+TEST_F(MainFormFolderCommandsTest, BrowsingAFolderRowShowsItsDocumentsWithTheMainWindowsIcons) {
+    dialogs.SetFolderFileCollector(&collector);
+    std::vector<ListRow> rows;
+    HIMAGELIST shownIcons = nullptr;
+    std::thread user([&] {
+        const HWND shown = WaitForWindow();
+        if (!shown)
+            return;
+        const HWND list = GetDlgItem(shown, IDC_FF_FILES);
+        WaitFor([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0; });
+        rows = RowsOf(list);
+        shownIcons = reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+        PostMessageW(shown, WM_CLOSE, 0, 0);
+    });
+    dialogs.ShowFolderFiles(root_);
+    user.join();
+    EXPECT_EQ(rows.size(), 5u);
+    EXPECT_EQ(shownIcons, window.RowIcons());
+    EXPECT_NE(shownIcons, nullptr);
+    EXPECT_TRUE(ui.boxes.empty());
 }
 
 } // namespace
