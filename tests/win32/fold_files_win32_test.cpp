@@ -231,6 +231,7 @@ TEST_F(FoldFilesWin32Test, BrowsingShowsTheSortedDocumentsWithTheirIconsAndRemem
         GetClientRect(list, &listClient);
         EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), listClient.right);
 
+        ShowWindow(window, SW_MAXIMIZE);
         SendMessageW(close, BM_CLICK, 0, 0);
         WaitFor([&] { return !IsWindow(window); });
         EXPECT_FALSE(IsWindow(window));
@@ -240,10 +241,12 @@ TEST_F(FoldFilesWin32Test, BrowsingShowsTheSortedDocumentsWithTheirIconsAndRemem
     EXPECT_TRUE(handler.printed.empty());
     ASSERT_NE(registry.Find(kPlacementKey, "Width"), nullptr);
     EXPECT_EQ(registry.Find(kPlacementKey, "Left")->number, 10u);
-    EXPECT_EQ(registry.Find(kPlacementKey, "Width")->number, 700u);
+    EXPECT_EQ(registry.Find(kPlacementKey, "Width")->number, 700u) << "the restored size of a maximized window";
+    EXPECT_EQ(registry.Find(kPlacementKey, "Maximized")->number, static_cast<std::uint32_t>(kWindowMaximized));
 
     ShowWhile(FolderWindowMode::BrowseFolder, [&](HWND window) {
         ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(IsZoomed(window));
         WINDOWPLACEMENT placement{};
         placement.length = sizeof(placement);
         GetWindowPlacement(window, &placement);
