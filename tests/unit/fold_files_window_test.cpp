@@ -65,9 +65,9 @@ public:
         if (form.ModalResult() == mrNone)
             form.CloseBoxClick();
         form.FormClose();
-        shown = {form.Caption(),          form.edtPath.Text(), form.lblFileNum.Text(),
-                 form.btnClose.Text(),    form.lstFiles.Rows(), form.tmrTimer.Enabled(),
-                 form.Printing(),         form.btnClose.Enabled(), form.ModalResult()};
+        shown = {form.Caption(),       form.edtPath.Text(),     form.lblFileNum.Text(),
+                 form.btnClose.Text(), form.lstFiles.Rows(),    form.tmrTimer.Enabled(),
+                 form.Printing(),      form.btnClose.Enabled(), form.ModalResult()};
         open = nullptr;
         return true;
     }
@@ -188,7 +188,8 @@ TEST_F(FoldFilesWindowTest, ACancelledListingClosesTheWindowAndStopsTheFolder) {
         FolderWindowMode mode;
         int result;
     };
-    for (const Case& c : {Case{FolderWindowMode::BrowseFolder, 0}, Case{FolderWindowMode::PrintFolder, kPrintStopped}}) {
+    for (const Case& c :
+         {Case{FolderWindowMode::BrowseFolder, 0}, Case{FolderWindowMode::PrintFolder, kPrintStopped}}) {
         collector.cancel = true;
         EXPECT_EQ(Show("D:\\Docs\\", c.mode), c.result);
         EXPECT_EQ(display.shown.closedWith, mrCancel);
@@ -210,9 +211,12 @@ TEST_F(FoldFilesWindowTest, PrintingMarksEachRowPausesAndReportsFailures) {
         handler.seen.clear();
         clock.sleeps.clear();
         ui.pumpCount = 0;
-        handler.onPrint = [&](TfrmFoldFiles& form) { return !(c.excelFails && form.RowFullPath(1) == handler.requests.back().path); };
+        handler.onPrint = [&](TfrmFoldFiles& form) {
+            return !(c.excelFails && form.RowFullPath(1) == handler.requests.back().path);
+        };
         EXPECT_EQ(Show("D:\\Docs\\", FolderWindowMode::PrintFolder), c.result);
-        EXPECT_EQ(handler.seen, (Strings{"a.doc icon=4 printing=1 button=印刷中止", "Sub\\b.xls icon=4 printing=1 button=印刷中止"}));
+        EXPECT_EQ(handler.seen,
+                  (Strings{"a.doc icon=4 printing=1 button=印刷中止", "Sub\\b.xls icon=4 printing=1 button=印刷中止"}));
         EXPECT_EQ(clock.sleeps, (std::vector<std::int64_t>{1000, 1000, 1000, 1000, 1000, 1000}));
         EXPECT_EQ(ui.pumpCount, 6);
         EXPECT_EQ(display.shown.rows, (Rows{{"a.doc", IconWord}, {"Sub\\b.xls", IconExcel}}));

@@ -295,9 +295,20 @@ protected:
     void SetUp() override {
         FoldFilesWin32Test::SetUp();
         window.Create(GetModuleHandleW(nullptr), SW_HIDE);
-        form = std::make_unique<TMainForm>(MainFormServices{registry, files, shell, spooler, automation, watcher, desktop,
-                                                            fakeClock, crypto, window, window, dialogs,
-                                                            "C:\\Tarvoline.exe", {}});
+        form = std::make_unique<TMainForm>(MainFormServices{registry,
+                                                            files,
+                                                            shell,
+                                                            spooler,
+                                                            automation,
+                                                            watcher,
+                                                            desktop,
+                                                            fakeClock,
+                                                            crypto,
+                                                            window,
+                                                            window,
+                                                            dialogs,
+                                                            "C:\\Tarvoline.exe",
+                                                            {}});
         dialogs.SetMainForm(form.get());
         window.Attach(*form);
     }

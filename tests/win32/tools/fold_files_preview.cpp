@@ -80,11 +80,20 @@ int main(int argc, char** argv) {
     GetTempPathA(MAX_PATH, temp);
     const std::string root = std::string(temp) + "帳票サンプル\\";
     const std::vector<std::string> folders = {root, root + "月次\\"};
-    const std::vector<std::string> names = {
-        "議事録（第３回）.docx", "売上集計表.xlsx",      "提案書.pptx",         "readme.txt",
-        "見積書.pdf",            "Agenda.doc",           "予算.xls",            "月次\\月次報告.docx",
-        "月次\\在庫一覧.xlsx",   "月次\\配置図.vsdx",    "月次\\請求書.pdf",    "月次\\説明資料.ppt",
-        "月次\\notes.bin",       "月次\\チェックリスト.rtf"};
+    const std::vector<std::string> names = {"議事録（第３回）.docx",
+                                            "売上集計表.xlsx",
+                                            "提案書.pptx",
+                                            "readme.txt",
+                                            "見積書.pdf",
+                                            "Agenda.doc",
+                                            "予算.xls",
+                                            "月次\\月次報告.docx",
+                                            "月次\\在庫一覧.xlsx",
+                                            "月次\\配置図.vsdx",
+                                            "月次\\請求書.pdf",
+                                            "月次\\説明資料.ppt",
+                                            "月次\\notes.bin",
+                                            "月次\\チェックリスト.rtf"};
     for (const std::string& folder : folders)
         CreateDirectoryA(folder.c_str(), nullptr);
     for (const std::string& name : names)
@@ -104,8 +113,9 @@ int main(int argc, char** argv) {
     SystemClock clock;
     const FoldFilesServices services{reg, collector, collector.kinds, printer, clock};
     const HIMAGELIST icons = BuildRowIconList();
-    const int result = ShowFolderFilesWindow(
-        nullptr, icons, services, root, which == "print" ? FolderWindowMode::PrintFolder : FolderWindowMode::BrowseFolder);
+    const int result =
+        ShowFolderFilesWindow(nullptr, icons, services, root,
+                              which == "print" ? FolderWindowMode::PrintFolder : FolderWindowMode::BrowseFolder);
     ImageList_Destroy(icons);
     SetMessageUi(nullptr);
 
