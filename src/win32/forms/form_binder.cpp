@@ -98,8 +98,8 @@ void PushCheckList(HWND hwnd, const ListControl& list) {
     }
 }
 
-// A row list's one column spans the client area, so no path needs a horizontal scroll bar to be reached
-// and none appears.
+// A row list's one column fills the client area, also after a resize or a new vertical scroll bar, so the
+// list never scrolls sideways.
 void FitSingleColumn(HWND hwnd) {
     RECT client{};
     GetClientRect(hwnd, &client);
