@@ -295,11 +295,12 @@ HWND MainWindow::AddControl(Control& control, const wchar_t* className, DWORD st
 }
 
 void MainWindow::CreateListView(int x, int y, int width, int height) {
-    lstFiles_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
-                                Scale(x), Scale(y), Scale(width), Scale(height), hwnd_,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
-                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)), nullptr);
+    // Shared image lists: the folder contents window shows the same icons, and the window destroys them.
+    lstFiles_ = CreateWindowExW(
+        WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+        Scale(x), Scale(y), Scale(width), Scale(height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)), nullptr);
     if (!lstFiles_)
         throw std::runtime_error("list view creation failed");
     SendMessageW(lstFiles_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
