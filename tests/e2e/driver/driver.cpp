@@ -1,7 +1,7 @@
 // Does what a user's hands do with the message boxes and dialogs of Tarvoline.exe during an end-to-end
 // run: finds each one by its caption, reads its text, types into its edit boxes and presses its buttons.
 //
-//   tarvoline-e2e-driver --log FILE [--seconds N] [--hold MS] [--on TEXT ACTIONS]...
+//   tarvoline-e2e-driver --log FILE [--seen FILE] [--seconds N] [--hold MS] [--on TEXT ACTIONS]...
 //
 // It watches the desktop until Tarvoline.exe has shown a window and has none left (exit code 0), or
 // for at most N seconds (default 240; then exit code 3). Every box or dialog is handled once: the first
@@ -11,7 +11,8 @@
 //   close-main   asks the main window to close, as its close box does
 //   leave        does nothing: the box stays for someone else
 // A box that no rule names is answered with "press:OK", so an unexpected box never hangs a run.
-// Before acting it waits MS milliseconds (default 500), so a watcher can take a screenshot.
+// Before acting it writes "CAPTION<TAB>TEXT" to the --seen file and waits MS milliseconds (default 500), so
+// a watcher can take a screenshot of the box.
 //
 // The log (UTF-8, one line per box, appended): "CAPTION<TAB>TEXT<TAB>ACTIONS<TAB>OUTCOME", where TEXT is
 // the box's texts joined by " / " and its line breaks written as "\n"; OUTCOME is "done" or what failed.
@@ -34,6 +35,7 @@ struct Rule {
 
 struct Options {
     std::wstring log;
+    std::wstring seen;
     DWORD seconds = 240;
     DWORD hold = 500;
     std::vector<Rule> rules;
@@ -215,6 +217,8 @@ bool ParseOptions(Options& options) {
             i += 2;
         } else if (name == L"--log" && i + 1 < count) {
             options.log = args[++i];
+        } else if (name == L"--seen" && i + 1 < count) {
+            options.seen = args[++i];
         } else if (name == L"--seconds" && i + 1 < count) {
             options.seconds = wcstoul(args[++i], nullptr, 10);
         } else if (name == L"--hold" && i + 1 < count) {
@@ -254,12 +258,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             if (handled.count(window))
                 continue;
             // Let it finish building and painting before reading it.
-            Sleep(options.hold);
+            Sleep(300);
             if (!IsWindow(window) || !IsWindowVisible(window))
                 continue;
             handled.insert(window);
             const Box box = ReadBox(window);
             const std::wstring text = AllText(box);
+            if (!options.seen.empty())
+                AppendLine(options.seen, box.caption + L"\t" + text);
+            Sleep(options.hold);
             std::wstring actions = L"press:OK";
             for (const Rule& rule : options.rules) {
                 if (box.caption.find(rule.text) != std::wstring::npos || text.find(Escaped(rule.text)) != std::wstring::npos) {

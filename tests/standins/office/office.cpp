@@ -335,7 +335,11 @@ void PrintPages(const std::wstring& printer, const std::wstring& jobName, const 
     std::wstring pageText;
     for (const std::wstring& label : labels)
         pageText += (pageText.empty() ? L"" : L", ") + label;
-    const std::wstring outcome = labels.empty() ? L"nothing to print" : PrintJob(target, jobName, pages);
+    // cups-pdf names its file after the job and overwrites a file of the same name: every job gets its own.
+    static int jobs = 0;
+    const std::wstring spooledName =
+        jobName + L" #" + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++jobs);
+    const std::wstring outcome = labels.empty() ? L"nothing to print" : PrintJob(target, spooledName, pages);
     Journal(L" print \"" + jobName + L"\" to \"" + target + L"\" pages " + (labels.empty() ? L"none" : pageText) +
             L": " + outcome);
     if (outcome.rfind(L"failed", 0) == 0)
