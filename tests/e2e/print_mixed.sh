@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A mixed list printed in batch mode with copies 2: a Word document with a page list, a workbook by named
-# sheets with one job per sheet, a presentation with slide ranges, a drawing with a from-to range and an
-# unchecked entry; every document comes out of the PDF queue twice, in list order, and the run ends by
+# sheets with one job per sheet, a presentation with slide ranges, a drawing with a from-to range (whose
+# first print request fails and is tried again) and an unchecked entry; every document comes out of the PDF queue twice, in list order, and the run ends by
 # itself with exit code 0. E2E_FOLDER_ENTRY=1 adds a folder entry holding a Word document and a
 # presentation (it needs the folder contents window).
 # Usage: print_mixed.sh REPO_ROOT BUILD_DIR (the mingw build folder); DISPLAY must name a running X server.
@@ -20,7 +20,8 @@ for file in "$doc" "$book" "$slides" "$drawing" "$skipped"; do echo stand-in doc
 echo 'pages=5' >"$unix_dir/$doc.standin"
 printf 'sheets=Sales,~Hidden,Costs,Notes\nselected=Notes\n' >"$unix_dir/$book.standin"
 echo 'slides=6' >"$unix_dir/$slides.standin"
-echo 'pages=4' >"$unix_dir/$drawing.standin"
+# The drawing's first print request fails (each copy starts a new server): the handler tries again.
+printf 'pages=4\nfail-once=PrintOut 0x80004005 プリンターが応答しません\n' >"$unix_dir/$drawing.standin"
 entries=(
     '[FILE1]' "FILE=$win_dir\\$doc" 'START=1-2,4'
     '[FILE2]' "FILE=$win_dir\\$book" 'EXCELRANGE=シート選択' 'EXCELSHEETS0=Sales' 'EXCELSHEETS1=Costs' 'EXCELSEPJOB=YES'
@@ -94,6 +95,11 @@ for call in \
     "Visio.application put AlertResponse(DISPID_PROPERTYPUT=VT_I1 7)"; do
     [[ $(journal | grep -cxF "$call") -ge 2 ]] || fail "not twice in the journal: $call"
 done
+
+# The drawing's refused print request was retried after its pause, without a message.
+[[ $(journal | grep -cxF "Visio.document fails PrintOut: プリンターが応答しません") -eq 2 ]] ||
+    fail "the drawing's print request did not fail once per copy"
+[[ $(journal | grep -c '^Visio.document method PrintOut(') -eq 4 ]] || fail "the failed print request was not tried again"
 
 # What came out of the queue: each job twice, with its pages.
 check_pdfs() { # title pages
