@@ -69,6 +69,21 @@ shot() { # name
     import -window root "$shots/$scenario-$(printf '%02d' "$shot_count")-$1.png" 2>/dev/null || true
 }
 
+# With E2E_SHOTS=1, in the background: a screenshot once a window titled like the pattern shows.
+shot_on_window() { # pattern name
+    [[ "${E2E_SHOTS:-0}" == 1 ]] || return 0
+    (
+        for _ in $(seq 600); do
+            if xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; then
+                sleep 0.3
+                import -window root "$shots/$scenario-$2.png" 2>/dev/null || true
+                exit 0
+            fi
+            sleep 0.2
+        done
+    ) &
+}
+
 # A list file as the program writes it: code page 932, CR LF. Arguments are its lines, in UTF-8.
 write_list() { # file lines...
     local file=$1
@@ -80,7 +95,7 @@ write_list() { # file lines...
 watch_boxes() {
     local seen=$1 handled=0 lines
     while sleep 0.1; do
-        lines=$(wc -l <"$seen" 2>/dev/null || echo 0)
+        lines=$({ wc -l <"$seen"; } 2>/dev/null || echo 0)
         while ((handled < lines)); do
             handled=$((handled + 1))
             shot "box$handled"

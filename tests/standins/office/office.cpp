@@ -8,8 +8,10 @@
 //
 // Journal: the file named by TARVOLINE_OFFICE_JOURNAL (UTF-8, one line per event, appended):
 //   "Word create", "Word.documents method Open(VT_BSTR "C:\a.doc", VT_BOOL 0, VT_BOOL -1)",
-//   "Excel.sheet[Sales] get Name()", "Word print "a.doc - tarvoline-word" to "PDF" pages 1,2: printed 7"
-// Without it nothing is journalled.
+//   "Excel.sheet[Sales] get Name()", "Word print "a.doc - tarvoline-word" to "PDF" pages page 1, page 2: printed 7",
+//   "Word prompt button right password", "Visio.document fails PrintOut: TEXT"
+// Without it nothing is journalled. A job is spooled under the name journalled plus " #PROCESS.N", so that
+// cups-pdf, which names its files after the job, gives every job a file of its own.
 //
 // A document's side file, the document's path plus ".standin" (UTF-8, "key=value" lines), shapes it:
 //   pages=N              pages of a Word or Visio document (default 2)
