@@ -174,6 +174,77 @@ void SetModuleEmptyCallback(void (*callback)()) {
     moduleEmpty = callback;
 }
 
+HRESULT DispatchObject::QueryInterface(REFIID iid, void** object) {
+    if (!object)
+        return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IDispatch) {
+        *object = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG DispatchObject::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+ULONG DispatchObject::Release() {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0)
+        delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT DispatchObject::GetTypeInfoCount(UINT* count) {
+    if (!count)
+        return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT DispatchObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    if (info)
+        *info = nullptr;
+    return DISP_E_BADINDEX;
+}
+
+HRESULT ClassFactory::QueryInterface(REFIID iid, void** object) {
+    if (!object)
+        return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+        *object = static_cast<IClassFactory*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
+    try {
+        DispatchObject* created = create_();
+        const HRESULT hr = created->QueryInterface(iid, object);
+        created->Release();
+        return hr;
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT ClassFactory::LockServer(BOOL lock) {
+    if (lock)
+        ModuleAddRef();
+    else
+        ModuleRelease();
+    return S_OK;
+}
+
 int ServeLocalServer(const CLSID& clsid, IClassFactory* factory) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
         return 1;

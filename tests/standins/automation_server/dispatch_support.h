@@ -38,6 +38,42 @@ void ModuleRelease();
 long ModuleCount();
 void SetModuleEmptyCallback(void (*callback)());
 
+// IUnknown and the type-information half of IDispatch for a stand-in object without a type library; each
+// live object counts towards the module. Created with one reference.
+class DispatchObject : public IDispatch {
+public:
+    DispatchObject() { ModuleAddRef(); }
+    virtual ~DispatchObject() { ModuleRelease(); }
+    DispatchObject(const DispatchObject&) = delete;
+    DispatchObject& operator=(const DispatchObject&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+
+private:
+    LONG references_ = 1;
+};
+
+// A class factory that lives as long as its module (a static object) and makes its objects with the
+// function given, which returns a new object with one reference or throws.
+class ClassFactory final : public IClassFactory {
+public:
+    using Create = DispatchObject* (*)();
+    explicit ClassFactory(Create create) : create_(create) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override;
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
+
+private:
+    Create create_;
+};
+
 // Serves the class as a local server started by COM: one client per process, as with the document
 // applications, ending when that client has released every object or nobody came within a minute.
 int ServeLocalServer(const CLSID& clsid, IClassFactory* factory);

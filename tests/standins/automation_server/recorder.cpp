@@ -81,51 +81,14 @@ class Recorder;
 // Every live recorder of this process, to name the objects that come back as arguments.
 std::vector<Recorder*> liveRecorders;
 
-class Recorder final : public IDispatch {
+class Recorder final : public DispatchObject {
 public:
     explicit Recorder(std::shared_ptr<Session> session) : session_(std::move(session)), id_(session_->nextId++) {
         liveRecorders.push_back(this);
-        ModuleAddRef();
     }
-    ~Recorder() {
-        std::erase(liveRecorders, this);
-        ModuleRelease();
-    }
-    Recorder(const Recorder&) = delete;
-    Recorder& operator=(const Recorder&) = delete;
+    ~Recorder() override { std::erase(liveRecorders, this); }
 
     int Id() const { return id_; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&references_);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
-
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count)
-            return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info)
-            *info = nullptr;
-        return DISP_E_BADINDEX;
-    }
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         if (iid != IID_NULL)
@@ -316,7 +279,6 @@ private:
         return S_OK;
     }
 
-    LONG references_ = 1;
     std::shared_ptr<Session> session_;
     int id_;
     Variant value_;
@@ -324,47 +286,7 @@ private:
 
 std::wstring Recorder::deferredDescription;
 
-class Factory final : public IClassFactory {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *object = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    // One static factory for the module's lifetime.
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        *object = nullptr;
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        try {
-            auto* recorder = new Recorder(std::make_shared<Session>());
-            const HRESULT hr = recorder->QueryInterface(iid, object);
-            recorder->Release();
-            return hr;
-        } catch (...) {
-            return E_OUTOFMEMORY;
-        }
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        if (lock)
-            ModuleAddRef();
-        else
-            ModuleRelease();
-        return S_OK;
-    }
-};
-
-Factory factory;
+ClassFactory factory([]() -> DispatchObject* { return new Recorder(std::make_shared<Session>()); });
 
 } // namespace
 

@@ -398,49 +398,13 @@ void AskPassword(const Document& document) {
 class Object;
 std::vector<Object*> liveObjects;
 
-class Object final : public IDispatch {
+class Object final : public DispatchObject {
 public:
     Object(std::shared_ptr<Session> session, Kind kind, std::vector<std::size_t> sheets = {})
         : session_(std::move(session)), kind_(kind), sheets_(std::move(sheets)) {
         liveObjects.push_back(this);
-        ModuleAddRef();
     }
-    ~Object() {
-        std::erase(liveObjects, this);
-        ModuleRelease();
-    }
-    Object(const Object&) = delete;
-    Object& operator=(const Object&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&references_);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count)
-            return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info)
-            *info = nullptr;
-        return DISP_E_BADINDEX;
-    }
+    ~Object() override { std::erase(liveObjects, this); }
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         if (iid != IID_NULL)
@@ -740,54 +704,15 @@ private:
         }
     }
 
-    LONG references_ = 1;
     std::shared_ptr<Session> session_;
     Kind kind_;
     std::vector<std::size_t> sheets_;
 };
 
-class Factory final : public IClassFactory {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *object = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    // One static factory for the process's lifetime.
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        *object = nullptr;
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        try {
-            Journal(L" create");
-            auto* created = new Object(std::make_shared<Session>(), Kind::Application);
-            const HRESULT hr = created->QueryInterface(iid, object);
-            created->Release();
-            return hr;
-        } catch (...) {
-            return E_OUTOFMEMORY;
-        }
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        if (lock)
-            ModuleAddRef();
-        else
-            ModuleRelease();
-        return S_OK;
-    }
-};
-
-Factory factory;
+ClassFactory factory([]() -> DispatchObject* {
+    Journal(L" create");
+    return new Object(std::make_shared<Session>(), Kind::Application);
+});
 
 std::vector<ServerClass> Classes() {
     std::vector<ServerClass> classes;
