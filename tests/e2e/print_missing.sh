@@ -21,8 +21,7 @@ write_list "$unix_dir/missing.lst" '[COMMON]' 'PRT_BUSUU=1' \
     '[FILE3]' "FILE=$win_dir\\$refused"
 rm "$unix_dir/$gone"
 
-finished="印刷が終了しました。一部のファイルでエラーが発生しました。"
-run_batch missing.lst missing.log 90 --on "$finished" "press:OK;close-main"
+run_batch missing.lst missing.log 90
 [[ $code -eq 2 ]] || fail "the run exited with $code, not 2"
 not_found="ファイルが見つからないか又はファイルに異常があります。（File=$win_dir\\$gone）    "
 no_icon="ファイル情報の取得に失敗しました。\nファイルリストでアイコンが表示されていないファイルはファイル情報の取得に失敗しています。ファイルがすでに削除されているか又はなんらかの理由でファイルにアクセスできないものと思われます。"

@@ -103,6 +103,11 @@ watch_boxes() {
     done
 }
 
+# The final boxes of a run that leaves the window open (13083, 13082): answered, and the window closed as a
+# user would, so such a run ends at once whether or not the scenario expected it.
+finished="印刷が終了しました。一部のファイルでエラーが発生しました。"
+aborted="印刷が中止されました。"
+
 # run_batch LIST LOG SECONDS [--on TEXT ACTIONS]...: Tarvoline.exe /B $win_dir\LIST $win_dir\LOG with the
 # driver beside it; sets $code to the exit code (124 when it had to be stopped) and $body to the log's lines
 # without byte-order mark and CR.
@@ -113,7 +118,8 @@ run_batch() {
     local hold=500
     [[ "${E2E_SHOTS:-0}" == 1 ]] && hold=1500
     timeout $((seconds + 15)) wine "$bin/tarvoline-e2e-driver.exe" --log "$win_dir\\boxes.txt" \
-        --seen "$win_dir\\seen.txt" --seconds "$((seconds + 10))" --hold "$hold" "$@" </dev/null >/dev/null 2>&1 &
+        --seen "$win_dir\\seen.txt" --seconds "$((seconds + 10))" --hold "$hold" "$@" \
+        --on "$finished" "press:OK;close-main" --on "$aborted" "press:OK;close-main" </dev/null >/dev/null 2>&1 &
     local driver=$!
     local watcher=""
     if [[ "${E2E_SHOTS:-0}" == 1 ]]; then
