@@ -49,7 +49,7 @@ scenario_begin() {
     export TARVOLINE_PRINTTO_JOURNAL="$win_dir\\printto.txt"
     # Registered only while a scenario runs: elsewhere the prefix has no "Word.Application", as a machine
     # without Office (automation_win32_test relies on that).
-    trap unregister_office EXIT
+    trap scenario_cleanup EXIT
     timeout 60 wine "$bin/tarvoline-office.exe" --register </dev/null >/dev/null 2>&1 || fail "the Office stand-in did not register"
     timeout 60 wine "$bin/tarvoline-printto.exe" --register </dev/null >/dev/null 2>&1 || fail "the print-to stand-in did not register"
     # The queue by name, whatever the system's default printer is; no About window.
@@ -59,8 +59,18 @@ scenario_begin() {
         fail "could not write the settings"
 }
 
-unregister_office() {
+# However the scenario ends: the stand-in unregistered, its PDFs removed (E2E_KEEP_PDFS=1 keeps them), and
+# after a failure every Wine process of the prefix ended, so nothing it left running meets the next one.
+scenario_cleanup() {
+    local status=$? pdf
     timeout 60 wine "$bin/tarvoline-office.exe" --unregister </dev/null >/dev/null 2>&1 || true
+    if [[ "${E2E_KEEP_PDFS:-0}" != 1 ]]; then
+        for pdf in "$pdf_folder"/*.pdf; do
+            [[ -f "$pdf" ]] || continue
+            pdfinfo "$pdf" 2>/dev/null | grep -q "^Title:.*$token" && rm -f "$pdf"
+        done
+    fi
+    if ((status != 0)); then timeout 30 wineserver -k >/dev/null 2>&1 || true; fi
 }
 
 shot() { # name
@@ -205,12 +215,6 @@ pdf_pages() { # file
     pdfinfo "$1" 2>/dev/null | sed -n 's/^Pages:[[:space:]]*//p'
 }
 
-# Removes this scenario's PDFs (E2E_KEEP_PDFS=1 keeps them); its folder stays until the next run.
 scenario_end() {
-    local pdf
-    [[ "${E2E_KEEP_PDFS:-0}" == 1 ]] || for pdf in "$pdf_folder"/*.pdf; do
-        [[ -f "$pdf" ]] || continue
-        pdfinfo "$pdf" 2>/dev/null | grep -q "^Title:.*$token" && rm -f "$pdf"
-    done
     echo "$scenario: ok${E2E_SHOTS:+ (screenshots in $shots)}"
 }
