@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Documents protected by a password stored in the list, printed in batch mode: the key-in types each
 # password into the application's own prompt (the Office stand-in shows one while Open waits), and the
-# Word document, the workbook and the presentation print. A wrong stored password makes the application refuse the
-# document: 13008 for that entry, then 13083, which is answered like a user would, and exit code 2.
+# Word document, the workbook and the presentation print. A wrong stored password makes the application
+# refuse the document: 13008 for that entry, then 13083, which is answered like a user would, and exit
+# code 2.
 # Usage: print_passwords.sh REPO_ROOT BUILD_DIR (the mingw build folder); DISPLAY must name a running X server.
 set -euo pipefail
 root=$1
