@@ -38,7 +38,10 @@ if [[ "$folder_entry" == 1 ]]; then
 fi
 write_list "$unix_dir/mixed.lst" '[COMMON]' 'COMMENT=Tarvoline.exe' 'VERSION=1' 'PRT_BUSUU=2' "${entries[@]}"
 
-run_batch mixed.lst mixed.log 240
+# The folder contents window and the collection's progress dialog are the program's own windows at work.
+folder_windows=()
+[[ "$folder_entry" == 1 ]] && folder_windows=(--on "フォルダ内ファイル一覧" leave --on "ファイル情報取得中" leave)
+run_batch mixed.lst mixed.log 240 "${folder_windows[@]}"
 [[ $code -eq 0 ]] || fail "the run exited with $code, not 0"
 expect_boxes # none
 
