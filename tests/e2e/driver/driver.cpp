@@ -140,8 +140,8 @@ std::wstring Escaped(const std::wstring& text) {
 
 std::wstring AllText(const Box& box) {
     std::wstring text;
-    for (const std::wstring& part : box.texts)
-        text += (text.empty() ? L"" : L" / ") + Escaped(part);
+    for (const std::wstring& piece : box.texts)
+        text += (text.empty() ? L"" : L" / ") + Escaped(piece);
     return text;
 }
 
