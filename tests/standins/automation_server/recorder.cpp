@@ -1,17 +1,15 @@
 #include "recorder.h"
 
-#include <cstdio>
 #include <cwchar>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "dispatch_support.h"
+
 namespace tarvoline::standin {
 namespace {
-
-volatile LONG moduleCount = 0;
-void (*moduleEmpty)() = nullptr;
 
 // How a member told to fail does so.
 enum class FailureKind {
@@ -79,61 +77,18 @@ std::wstring Lower(std::wstring_view text) {
     return lower;
 }
 
-std::wstring Hex(unsigned long value) {
-    wchar_t buffer[16];
-    std::swprintf(buffer, std::size(buffer), L"0x%08lX", value);
-    return buffer;
-}
-
 class Recorder;
 // Every live recorder of this process, to name the objects that come back as arguments.
 std::vector<Recorder*> liveRecorders;
 
-class Recorder final : public IDispatch {
+class Recorder final : public DispatchObject {
 public:
     explicit Recorder(std::shared_ptr<Session> session) : session_(std::move(session)), id_(session_->nextId++) {
         liveRecorders.push_back(this);
-        ModuleAddRef();
     }
-    ~Recorder() {
-        std::erase(liveRecorders, this);
-        ModuleRelease();
-    }
-    Recorder(const Recorder&) = delete;
-    Recorder& operator=(const Recorder&) = delete;
+    ~Recorder() override { std::erase(liveRecorders, this); }
 
     int Id() const { return id_; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&references_);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
-
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count)
-            return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info)
-            *info = nullptr;
-        return DISP_E_BADINDEX;
-    }
 
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         if (iid != IID_NULL)
@@ -169,7 +124,8 @@ public:
         // No exception may leave for the caller's side.
         try {
             if (member->recorded)
-                session_->journal += Describe(*member, flags, *parameters) + L"\n";
+                session_->journal +=
+                    DescribeCall(L"#" + std::to_wstring(id_), member->name, flags, *parameters, DescribeObject) + L"\n";
             const auto failure = session_->failures.find(Lower(member->name));
             if (failure != session_->failures.end())
                 return Fail(failure->second, exception);
@@ -180,115 +136,6 @@ public:
     }
 
 private:
-    // The positional arguments, first first (IDispatch has them last first, after the named ones).
-    static std::vector<const VARIANT*> Positional(const DISPPARAMS& parameters) {
-        std::vector<const VARIANT*> arguments;
-        for (UINT i = parameters.cArgs; i > parameters.cNamedArgs; --i)
-            arguments.push_back(&parameters.rgvarg[i - 1]);
-        return arguments;
-    }
-
-    static std::wstring Kind(WORD flags) {
-        std::wstring kind;
-        const std::pair<WORD, const wchar_t*> names[] = {{DISPATCH_METHOD, L"method"},
-                                                         {DISPATCH_PROPERTYGET, L"get"},
-                                                         {DISPATCH_PROPERTYPUT, L"put"},
-                                                         {DISPATCH_PROPERTYPUTREF, L"putref"}};
-        for (const auto& [flag, name] : names) {
-            if (flags & flag)
-                kind += (kind.empty() ? L"" : L"|") + std::wstring(name);
-        }
-        return kind.empty() ? L"none" : kind;
-    }
-
-    // "#2 put Value(DISPID_PROPERTYPUT=VT_BOOL -1)": object, kind, member, positional then named arguments.
-    std::wstring Describe(const Member& member, WORD flags, const DISPPARAMS& parameters) const {
-        std::wstring line = L"#" + std::to_wstring(id_) + L" " + Kind(flags) + L" " + member.name + L"(";
-        bool first = true;
-        const auto separate = [&] {
-            if (!first)
-                line += L", ";
-            first = false;
-        };
-        for (const VARIANT* argument : Positional(parameters)) {
-            separate();
-            line += DescribeValue(*argument);
-        }
-        for (UINT i = 0; i < parameters.cNamedArgs && i < parameters.cArgs; ++i) {
-            separate();
-            const DISPID name = parameters.rgdispidNamedArgs ? parameters.rgdispidNamedArgs[i] : DISPID_UNKNOWN;
-            line += (name == DISPID_PROPERTYPUT ? std::wstring(L"DISPID_PROPERTYPUT") : std::to_wstring(name)) + L"=" +
-                    DescribeValue(parameters.rgvarg[i]);
-        }
-        return line + L")";
-    }
-
-    static std::wstring DescribeArray(const VARIANT& value) {
-        const VARTYPE element = V_VT(&value) & VT_TYPEMASK;
-        std::wstring text = element == VT_VARIANT ? L"VT_ARRAY|VT_VARIANT" : L"VT_ARRAY|vt " + Hex(element);
-        SAFEARRAY* array = V_ARRAY(&value);
-        if (!array)
-            return text + L" null";
-        if (SafeArrayGetDim(array) != 1)
-            return text + L" dims " + std::to_wstring(SafeArrayGetDim(array));
-        LONG lower = 0;
-        LONG upper = -1;
-        SafeArrayGetLBound(array, 1, &lower);
-        SafeArrayGetUBound(array, 1, &upper);
-        text += L" [" + std::to_wstring(lower) + L".." + std::to_wstring(upper) + L"] {";
-        for (LONG i = lower; i <= upper; ++i) {
-            if (i != lower)
-                text += L", ";
-            if (element == VT_VARIANT) {
-                Variant item;
-                if (SUCCEEDED(SafeArrayGetElement(array, &i, item.Get())))
-                    text += DescribeValue(*item.Get());
-                else
-                    text += L"?";
-            } else if (element == VT_BSTR) {
-                BSTR raw = nullptr;
-                if (SUCCEEDED(SafeArrayGetElement(array, &i, &raw))) {
-                    const Bstr item(raw);
-                    text += L"\"" + std::wstring(BstrText(item.get())) + L"\"";
-                } else {
-                    text += L"?";
-                }
-            } else {
-                text += L"?";
-            }
-        }
-        return text + L"}";
-    }
-
-    static std::wstring DescribeValue(const VARIANT& value) {
-        if (V_VT(&value) & VT_ARRAY)
-            return DescribeArray(value);
-        switch (V_VT(&value)) {
-        case VT_EMPTY:
-            return L"VT_EMPTY";
-        case VT_NULL:
-            return L"VT_NULL";
-        case VT_BSTR:
-            return L"VT_BSTR \"" + std::wstring(BstrText(V_BSTR(&value))) + L"\"";
-        case VT_I1:
-            return L"VT_I1 " + std::to_wstring(static_cast<signed char>(V_I1(&value)));
-        case VT_UI1:
-            return L"VT_UI1 " + std::to_wstring(V_UI1(&value));
-        case VT_I2:
-            return L"VT_I2 " + std::to_wstring(V_I2(&value));
-        case VT_I4:
-            return L"VT_I4 " + std::to_wstring(V_I4(&value));
-        case VT_BOOL:
-            return L"VT_BOOL " + std::to_wstring(V_BOOL(&value));
-        case VT_ERROR:
-            return L"VT_ERROR " + Hex(static_cast<unsigned long>(V_ERROR(&value)));
-        case VT_DISPATCH:
-            return L"VT_DISPATCH " + DescribeObject(V_DISPATCH(&value));
-        default:
-            return L"vt " + Hex(V_VT(&value));
-        }
-    }
-
     static std::wstring DescribeObject(IDispatch* object) {
         if (!object)
             return L"null";
@@ -315,6 +162,8 @@ private:
     static HRESULT Fail(const Failure& failure, EXCEPINFO* exception) {
         if (failure.kind == FailureKind::Plain || !exception)
             return failure.code;
+        if (failure.kind == FailureKind::Exception)
+            return RaiseError(failure.code, failure.description, kRecorderLocalProgId, exception);
         *exception = EXCEPINFO{};
         exception->bstrSource = MakeBstr(kRecorderLocalProgId).release();
         switch (failure.kind) {
@@ -333,15 +182,6 @@ private:
             break;
         }
         return DISP_E_EXCEPTION;
-    }
-
-    // The argument at position (first first) converted to the type, or an error.
-    static HRESULT Argument(const DISPPARAMS& parameters, std::size_t position, VARTYPE type, Variant& out) {
-        const std::vector<const VARIANT*> arguments = Positional(parameters);
-        if (position >= arguments.size())
-            return DISP_E_BADPARAMCOUNT;
-        // MinGW declares the source without const; it is only read.
-        return VariantChangeType(out.Out(), const_cast<VARIANT*>(arguments[position]), 0, type);
     }
 
     HRESULT Perform(const Member& member, WORD flags, const DISPPARAMS& parameters, VARIANT* result) {
@@ -375,9 +215,9 @@ private:
         case kMakeValue: {
             Variant type;
             Variant text;
-            HRESULT hr = Argument(parameters, 0, VT_I4, type);
+            HRESULT hr = ArgumentAs(parameters, 0, VT_I4, type);
             if (SUCCEEDED(hr))
-                hr = Argument(parameters, 1, VT_BSTR, text);
+                hr = ArgumentAs(parameters, 1, VT_BSTR, text);
             if (FAILED(hr))
                 return hr;
             const auto wanted = static_cast<VARTYPE>(V_I4(type.Get()));
@@ -405,13 +245,13 @@ private:
             Variant code;
             Variant description;
             Variant kind;
-            HRESULT hr = Argument(parameters, 0, VT_BSTR, name);
+            HRESULT hr = ArgumentAs(parameters, 0, VT_BSTR, name);
             if (SUCCEEDED(hr))
-                hr = Argument(parameters, 1, VT_I4, code);
+                hr = ArgumentAs(parameters, 1, VT_I4, code);
             if (SUCCEEDED(hr))
-                hr = Argument(parameters, 2, VT_BSTR, description);
+                hr = ArgumentAs(parameters, 2, VT_BSTR, description);
             if (SUCCEEDED(hr))
-                hr = Argument(parameters, 3, VT_I4, kind);
+                hr = ArgumentAs(parameters, 3, VT_I4, kind);
             if (FAILED(hr))
                 return hr;
             const std::wstring key = Lower(BstrText(V_BSTR(name.Get())));
@@ -439,7 +279,6 @@ private:
         return S_OK;
     }
 
-    LONG references_ = 1;
     std::shared_ptr<Session> session_;
     int id_;
     Variant value_;
@@ -447,66 +286,9 @@ private:
 
 std::wstring Recorder::deferredDescription;
 
-class Factory final : public IClassFactory {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *object = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    // One static factory for the module's lifetime.
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        *object = nullptr;
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        try {
-            auto* recorder = new Recorder(std::make_shared<Session>());
-            const HRESULT hr = recorder->QueryInterface(iid, object);
-            recorder->Release();
-            return hr;
-        } catch (...) {
-            return E_OUTOFMEMORY;
-        }
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        if (lock)
-            ModuleAddRef();
-        else
-            ModuleRelease();
-        return S_OK;
-    }
-};
-
-Factory factory;
+ClassFactory factory([]() -> DispatchObject* { return new Recorder(std::make_shared<Session>()); });
 
 } // namespace
-
-void ModuleAddRef() {
-    InterlockedIncrement(&moduleCount);
-}
-
-void ModuleRelease() {
-    if (InterlockedDecrement(&moduleCount) == 0 && moduleEmpty)
-        moduleEmpty();
-}
-
-long ModuleCount() {
-    return moduleCount;
-}
-
-void SetModuleEmptyCallback(void (*callback)()) {
-    moduleEmpty = callback;
-}
 
 IClassFactory* RecorderFactory() {
     return &factory;

@@ -1,7 +1,7 @@
 #pragma once
 // An automation server that records every call it receives, for tests of the automation layer and, later,
 // as the base of stand-ins for the document applications. Plain IDispatch, no type library.
-#include "base/com.h"
+#include "dispatch_support.h"
 
 namespace tarvoline::standin {
 
@@ -13,12 +13,6 @@ inline constexpr CLSID kRecorderInProcClsid = {
 inline constexpr wchar_t kRecorderLocalProgId[] = L"Tarvoline.TestRecorder";
 inline constexpr wchar_t kRecorderInProcProgId[] = L"Tarvoline.TestRecorderInProc";
 inline constexpr wchar_t kInProcDllName[] = L"tarvoline-automation-server-inproc.dll";
-
-// Live objects and server locks of this module. The callback runs when the count falls to zero.
-void ModuleAddRef();
-void ModuleRelease();
-long ModuleCount();
-void SetModuleEmptyCallback(void (*callback)());
 
 // The class factory of recorders; it does not count towards the module's objects.
 IClassFactory* RecorderFactory();

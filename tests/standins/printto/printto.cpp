@@ -16,25 +16,13 @@
 #include <vector>
 
 #include "printto_command_line.h"
+#include "spool_job.h"
+#include "standin_files.h"
 
 namespace {
 
 using tarvoline::printto::Request;
-
-std::string ToUtf8(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
-    return utf8;
-}
-
-std::wstring FileName(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
+using namespace tarvoline::standin;
 
 bool ContainsNoPrint(std::wstring name) {
     CharLowerBuffW(name.data(), static_cast<DWORD>(name.size()));
@@ -72,62 +60,11 @@ std::vector<std::wstring> FirstTextLines(const std::wstring& path, std::size_t c
     return lines;
 }
 
-std::wstring Failure(const wchar_t* step) {
-    return std::wstring(L"failed ") + step + L" " + std::to_wstring(GetLastError());
-}
-
 std::wstring Print(const Request& request) {
-    const HDC dc = CreateDCW(L"WINSPOOL", request.printer.c_str(), nullptr, nullptr);
-    if (dc == nullptr)
-        return Failure(L"CreateDC");
-    // Not the bare file name: CUPS types a job by its name's extension before its content, and takes a
-    // PostScript job named "x.pdf" for a PDF it cannot read.
-    const std::wstring documentName = FileName(request.file) + L" - tarvoline-printto";
-    DOCINFOW document{};
-    document.cbSize = sizeof document;
-    document.lpszDocName = documentName.c_str();
-    std::wstring outcome;
-    const int job = StartDocW(dc, &document);
-    if (job <= 0) {
-        outcome = Failure(L"StartDoc");
-    } else if (StartPage(dc) <= 0) {
-        outcome = Failure(L"StartPage");
-        AbortDoc(dc);
-    } else {
-        // A Japanese font, so the lines of a code page 932 file print as they read.
-        LOGFONTW font{};
-        font.lfHeight = -MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72);
-        font.lfCharSet = SHIFTJIS_CHARSET;
-        lstrcpyW(font.lfFaceName, L"MS Gothic");
-        const HFONT japanese = CreateFontIndirectW(&font);
-        const HGDIOBJ previous = japanese != nullptr ? SelectObject(dc, japanese) : nullptr;
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        const int lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
-        const int left = GetDeviceCaps(dc, LOGPIXELSX) / 2;
-        int y = GetDeviceCaps(dc, LOGPIXELSY) / 2;
-        std::vector<std::wstring> lines{L"tarvoline-printto: " + FileName(request.file), L""};
-        for (std::wstring& line : FirstTextLines(request.file, 40))
-            lines.push_back(std::move(line));
-        for (const std::wstring& line : lines) {
-            TextOutW(dc, left, y, line.c_str(), static_cast<int>(line.size()));
-            y += lineHeight;
-        }
-        if (japanese != nullptr) {
-            SelectObject(dc, previous);
-            DeleteObject(japanese);
-        }
-        if (EndPage(dc) <= 0) {
-            outcome = Failure(L"EndPage");
-            AbortDoc(dc);
-        } else if (EndDoc(dc) <= 0) {
-            outcome = Failure(L"EndDoc");
-        } else {
-            outcome = L"printed " + std::to_wstring(job);
-        }
-    }
-    DeleteDC(dc);
-    return outcome;
+    std::vector<std::wstring> lines{L"tarvoline-printto: " + FileNameOf(request.file), L""};
+    for (std::wstring& line : FirstTextLines(request.file, 40))
+        lines.push_back(std::move(line));
+    return PrintJob(request.printer, JobName(request.file, L"tarvoline-printto"), {lines});
 }
 
 void AppendToJournal(const Request& request, const std::wstring& outcome) {
@@ -135,15 +72,8 @@ void AppendToJournal(const Request& request, const std::wstring& outcome) {
     const DWORD length = GetEnvironmentVariableW(L"TARVOLINE_PRINTTO_JOURNAL", named, MAX_PATH);
     const std::wstring journal =
         length > 0 && length < MAX_PATH ? std::wstring(named, length) : request.file + L".printto.txt";
-    const std::string line =
-        ToUtf8(request.file + L"\t" + request.printer + L"\t" + outcome + L"\t" + GetCommandLineW() + L"\n");
-    const HANDLE file = CreateFileW(journal.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD written = 0;
-    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
+    AppendToFile(journal,
+                 ToUtf8(request.file + L"\t" + request.printer + L"\t" + outcome + L"\t" + GetCommandLineW() + L"\n"));
 }
 
 bool WriteDefault(HKEY root, const std::wstring& path, const std::wstring& value) {
@@ -201,7 +131,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         const auto request = tarvoline::printto::ParseCommandLine(commandLine);
         if (!request)
             return 1;
-        const std::wstring outcome = ContainsNoPrint(FileName(request->file)) ? L"noprint" : Print(*request);
+        const std::wstring outcome = ContainsNoPrint(FileNameOf(request->file)) ? L"noprint" : Print(*request);
         AppendToJournal(*request, outcome);
         return outcome.rfind(L"failed", 0) == 0 ? 2 : 0;
     } catch (...) {

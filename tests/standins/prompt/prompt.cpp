@@ -15,7 +15,11 @@
 
 #include <string>
 
+#include "standin_files.h"
+
 namespace {
+
+using tarvoline::standin::ToUtf8;
 
 constexpr int kEditId = 100;
 constexpr UINT kConfirmedByEnter = WM_APP + 1;
@@ -65,16 +69,6 @@ bool ParseOptions() {
     }
     LocalFree(args);
     return ok && !options.journal.empty() && !options.editClass.empty();
-}
-
-std::string ToUtf8(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
-    return utf8;
 }
 
 std::wstring EditText() {
