@@ -626,7 +626,7 @@ TEST_F(MainFormTest, HelpAndWindowCommandsGoToTheDialogs) {
     f.MenuClick(MenuCommand::PrintLog);
     f.btnAddFold.OnClick();
     EXPECT_EQ(dialogs.events, (std::vector<std::string>{"help:70", "help:10", "help:20", "about", "options", "printlog",
-                                                        "addfolders"}));
+                                                        "pickfolders:C:\\Users\\u\\Documents\\"}));
 }
 
 // ---- copies and printers ----
