@@ -5,7 +5,9 @@
 #include "base/wide_text.h"
 #include "common/encoding.h"
 #include "common/messages.h"
+#include "folder_picker_win32.h"
 #include "forms/dialogs.h"
+#include "forms/folder_dialogs.h"
 #include "forms/help.h"
 #include "main_window.h"
 #include "print/print_run.h"
@@ -90,6 +92,21 @@ void Win32MainFormDialogs::ShowAbout(bool) {
 
 void Win32MainFormDialogs::ShowHelp(int context) {
     tarvoline::ShowHelp(window_.Handle(), context);
+}
+
+std::vector<std::string> Win32MainFormDialogs::PickFolders(const std::string& initialFolder) {
+    return tarvoline::PickFolders(window_.Handle(), initialFolder);
+}
+
+int Win32MainFormDialogs::ShowAddFoldDialog(TdlgAddFold& dialog) {
+    return tarvoline::ShowAddFoldDialog(window_.Handle(), dialog);
+}
+
+FolderFileCollector& Win32MainFormDialogs::FolderCollector() {
+    // The documents are told apart by the form's classifier, so the form must be set by now.
+    if (!folderCollector_)
+        folderCollector_ = std::make_unique<Win32FolderFileCollector>(window_.Handle(), form_->FileList().Classifier());
+    return *folderCollector_;
 }
 
 int Win32MainFormDialogs::PrintFolderEntry(const std::string&) {

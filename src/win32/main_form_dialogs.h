@@ -1,10 +1,12 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/main_form.h"
+#include "folder_collector_win32.h"
 
 namespace tarvoline {
 
@@ -25,7 +27,9 @@ public:
     void ShowPrintLog() override;
     void ShowAbout(bool atStartup) override;
     void ShowHelp(int context) override;
-    void AddFoldersWithDialog() override {}
+    std::vector<std::string> PickFolders(const std::string& initialFolder) override;
+    int ShowAddFoldDialog(TdlgAddFold& dialog) override;
+    FolderFileCollector& FolderCollector() override;
     bool ShowEntryDetail(int) override { return false; }
     void ShowFolderFiles(const std::string&) override {}
     int PrintFolderEntry(const std::string& folderPath) override;
@@ -34,6 +38,7 @@ private:
     MainWindow& window_;
     FileSystem& fileSystem_;
     TMainForm* form_ = nullptr;
+    std::unique_ptr<Win32FolderFileCollector> folderCollector_;
 };
 
 // The paths an open dialog returned in its buffer: one full path, or a folder followed by file names.
