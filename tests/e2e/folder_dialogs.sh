@@ -45,6 +45,22 @@ wait "$app" || code=$?
 [[ "$code" == 2 ]] || fail "the add-mode window closed with $code, expected 2"
 echo "folder_dialogs: add-fold ok ($shots/folder-add-fold.png)"
 
+# The system's folder picker, started in a folder: a typed subfolder name and Enter choose it (one folder).
+rm -f "$shots/folder-picker.png"
+timeout 60 wine "$exe" --preview pick 'C:\windows' </dev/null >"$shots/folder-picker-wine.log" 2>&1 &
+app=$!
+window=$(wait_window "フォルダーの選択" "$app")
+sleep 1
+import -window root "$shots/folder-picker.png"
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool type --delay 50 help
+sleep 0.5
+xdotool key Return
+code=0
+wait "$app" || code=$?
+[[ "$code" == 1 ]] || fail "the folder picker returned $code folders, expected 1"
+echo "folder_dialogs: picker ok ($shots/folder-picker.png)"
+
 # A tree of 200 folders with 300 documents each, made once per build folder.
 tree="$build/e2e/folder-tree"
 if [[ ! -e "$tree/.complete" ]]; then
@@ -56,7 +72,7 @@ if [[ ! -e "$tree/.complete" ]]; then
     touch "$tree/.complete"
 fi
 
-# The progress window mid-walk; its Cancel button has the focus, and Space presses it while the walk handles
+# The progress window mid-walk (the preview lists each folder as slowly as a busy share); its Cancel button has the focus, and Space presses it while the walk handles
 # messages on entering each subfolder (result 2). A walk that ends first closes with 1 and fails here.
 rm -f "$shots/folder-progress.png"
 timeout 120 wine "$exe" --preview progress "$(winepath -w "$tree")" </dev/null >"$shots/folder-progress-wine.log" 2>&1 &
