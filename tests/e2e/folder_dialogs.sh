@@ -18,48 +18,46 @@ fail() {
     exit 1
 }
 
-# Waits for the window titled $1 of the program $2; prints its X window id.
-wait_window() {
-    local caption=$1 app=$2 window=""
+# Starts the preview with the arguments after name and caption, waits for its window, lets it paint for the
+# given seconds and screenshots it into folder-NAME.png; sets app and window.
+show() {
+    local name=$1 caption=$2 settle=$3
+    shift 3
+    rm -f "$shots/folder-$name.png"
+    timeout 120 wine "$exe" --preview "$@" </dev/null >"$shots/folder-$name-wine.log" 2>&1 &
+    app=$!
+    window=""
     for _ in $(seq 300); do
         window=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1 || true)
         [[ -n "$window" ]] && break
-        kill -0 "$app" 2>/dev/null || fail "the preview ended before showing $caption"
+        kill -0 "$app" 2>/dev/null || fail "the $name preview ended before showing $caption"
         sleep 0.1
     done
     [[ -n "$window" ]] || { kill "$app" 2>/dev/null; fail "no window titled $caption within 30 s"; }
-    echo "$window"
+    sleep "$settle"
+    import -window root "$shots/folder-$name.png"
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+}
+
+# Waits for the preview named $1 to end with the exit code $2.
+finish() {
+    local name=$1 expected=$2 code=0
+    wait "$app" || code=$?
+    [[ "$code" == "$expected" ]] || fail "$name ended with $code, expected $expected"
+    echo "folder_dialogs: $name ok ($shots/folder-$name.png)"
 }
 
 # The add-mode window: Esc cancels it (result 2).
-rm -f "$shots/folder-add-fold.png"
-timeout 60 wine "$exe" --preview add-fold </dev/null >"$shots/folder-add-fold-wine.log" 2>&1 &
-app=$!
-window=$(wait_window "フォルダ追加方法選択" "$app")
-sleep 1 # let it paint
-import -window root "$shots/folder-add-fold.png"
-xdotool windowfocus --sync "$window" 2>/dev/null || true
+show add-fold "フォルダ追加方法選択" 1 add-fold
 xdotool key Escape
-code=0
-wait "$app" || code=$?
-[[ "$code" == 2 ]] || fail "the add-mode window closed with $code, expected 2"
-echo "folder_dialogs: add-fold ok ($shots/folder-add-fold.png)"
+finish add-fold 2
 
 # The system's folder picker, started in a folder: a typed subfolder name and Enter choose it (one folder).
-rm -f "$shots/folder-picker.png"
-timeout 60 wine "$exe" --preview pick 'C:\windows' </dev/null >"$shots/folder-picker-wine.log" 2>&1 &
-app=$!
-window=$(wait_window "フォルダーの選択" "$app")
-sleep 1
-import -window root "$shots/folder-picker.png"
-xdotool windowfocus --sync "$window" 2>/dev/null || true
+show picker "フォルダーの選択" 1 pick 'C:\windows'
 xdotool type --delay 50 help
 sleep 0.5
 xdotool key Return
-code=0
-wait "$app" || code=$?
-[[ "$code" == 1 ]] || fail "the folder picker returned $code folders, expected 1"
-echo "folder_dialogs: picker ok ($shots/folder-picker.png)"
+finish picker 1
 
 # A tree of 200 folders with 300 documents each, made once per build folder.
 tree="$build/e2e/folder-tree"
@@ -72,17 +70,9 @@ if [[ ! -e "$tree/.complete" ]]; then
     touch "$tree/.complete"
 fi
 
-# The progress window mid-walk (the preview lists each folder as slowly as a busy share); its Cancel button has the focus, and Space presses it while the walk handles
-# messages on entering each subfolder (result 2). A walk that ends first closes with 1 and fails here.
-rm -f "$shots/folder-progress.png"
-timeout 120 wine "$exe" --preview progress "$(winepath -w "$tree")" </dev/null >"$shots/folder-progress-wine.log" 2>&1 &
-app=$!
-window=$(wait_window "ファイル情報取得中..." "$app")
-sleep 1.5
-import -window root "$shots/folder-progress.png"
-xdotool windowfocus --sync "$window" 2>/dev/null || true
+# The progress window mid-walk (the preview lists each folder as slowly as a busy share); its Cancel button
+# has the focus, and Space presses it while the walk handles messages on entering each subfolder (result 2).
+# A walk that ends first closes with 1 and fails here.
+show progress "ファイル情報取得中..." 1.5 progress "$(winepath -w "$tree")"
 xdotool key space
-code=0
-wait "$app" || code=$?
-[[ "$code" == 2 ]] || fail "the progress window closed with $code, expected 2 (cancelled)"
-echo "folder_dialogs: progress ok ($shots/folder-progress.png)"
+finish progress 2

@@ -9,33 +9,15 @@
 #include "app/main_form.h"
 #include "common/messages.h"
 #include "common/print_log.h"
-#include "fakes/fake_automation.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_crypto.h"
-#include "fakes/fake_desktop.h"
 #include "fakes/fake_main_form.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_spooler.h"
 #include "fakes/fake_ui.h"
+#include "fakes/main_form_fakes.h"
 #include "fakes/memory_file_system.h"
-#include "fakes/scripted_printer_watch.h"
 
 namespace tarvoline {
 namespace {
 
 using namespace tarvoline::testing;
-
-// Lets a test act while the walk handles window messages, as a click on Cancel would.
-class PumpingUi : public FakeUi {
-public:
-    void ProcessPendingMessages() override {
-        FakeUi::ProcessPendingMessages();
-        if (onPump)
-            onPump();
-    }
-    std::function<void()> onPump;
-};
 
 std::function<void(TdlgAddFold&)> Answer(FolderAddMode mode) {
     return [mode](TdlgAddFold& dialog) {
@@ -65,8 +47,8 @@ protected:
                                  "D:\\drop\\two.xlsx", "D:\\drop\\plain.txt", "D:\\drop\\image.bmp"})
             files.files[path] = "x";
         files.hiddenPaths = {"D:\\Docs\\hidden.xls"};
-        registry.PutString("HKCR\\.txt", "", "txtfile");
-        registry.PutString("HKCR\\txtfile\\shell\\Printto\\command", "", "notepad.exe /pt \"%1\" \"%2\"");
+        system.registry.PutString("HKCR\\.txt", "", "txtfile");
+        system.registry.PutString("HKCR\\txtfile\\shell\\Printto\\command", "", "notepad.exe /pt \"%1\" \"%2\"");
     }
     void TearDown() override {
         form.reset();
@@ -75,20 +57,7 @@ protected:
     }
 
     TMainForm& Make() {
-        form = std::make_unique<TMainForm>(MainFormServices{registry,
-                                                            files,
-                                                            shell,
-                                                            spooler,
-                                                            automation,
-                                                            watcher,
-                                                            desktop,
-                                                            clock,
-                                                            crypto,
-                                                            placement,
-                                                            window,
-                                                            dialogs,
-                                                            "C:\\Tarvoline.exe",
-                                                            {}});
+        form = std::make_unique<TMainForm>(system.Services(files, placement, window, dialogs));
         dialogs.collector.enumerator = &files;
         dialogs.collector.classifier = &form->FileList().Classifier();
         return *form;
@@ -100,24 +69,9 @@ protected:
             paths.push_back(form->FileList().EntryPath(row));
         return paths;
     }
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : ui.boxes)
-            texts.push_back(box.text);
-        return texts;
-    }
-
     PumpingUi ui;
-    FakeRegistry registry;
+    MainFormFakes system;
     MemoryFileSystem files;
-    FakeShell shell;
-    FakeSpooler spooler;
-    FakeAutomation automation;
-    FakeClock clock;
-    PrinterScript script;
-    ScriptedWatcher watcher{clock, script};
-    FakeDesktop desktop{clock};
-    FakeCrypto crypto;
     FakePlacementWindow placement;
     FakeMainWindow window;
     FakeMainDialogs dialogs;
@@ -197,7 +151,7 @@ TEST_F(FolderAddingTest, NothingFoundShows13051WithTheFoldersAsCommaText) {
     dialogs.folderAnswers = {{"D:\\Empty", "D:\\My Empty", "D:\\Missing"}};
     dialogs.addFoldAnswers = {Answer(FolderAddMode::FilesRecursive)};
     f.AddFoldersWithDialog();
-    EXPECT_EQ(BoxTexts(),
+    EXPECT_EQ(ui.BoxTexts(),
               std::vector<std::string>{"フォルダ内に対象ファイルが見つかりませんでした。(Folder=D:\\Empty,\"D:"
                                        "\\My Empty\",D:\\Missing)"});
     EXPECT_EQ(f.FileList().RowCount(), 0);
@@ -256,7 +210,7 @@ TEST_F(FolderAddingTest, MoreThanOneHundredDroppedFilesAskFirst) {
         f.AddDroppedFiles(names, 10, 10);
         EXPECT_EQ(f.FileList().RowCount(), c.added) << c.count;
         EXPECT_EQ(f.FileList().Modified, c.added > 0);
-        EXPECT_EQ(BoxTexts(), c.boxes);
+        EXPECT_EQ(ui.BoxTexts(), c.boxes);
     }
 }
 
@@ -289,7 +243,7 @@ TEST_F(FolderAddingTest, RefusedDropsShow13022AloneOr13021ForEachAmongOthers) {
         f.Settings().AllowOther = c.allowOther;
         ui.boxes.clear();
         f.AddDroppedFiles(c.dropped, 10, 10);
-        EXPECT_EQ(BoxTexts(), c.boxes);
+        EXPECT_EQ(ui.BoxTexts(), c.boxes);
         EXPECT_EQ(Entries(), c.entries);
         for (const auto& box : ui.boxes)
             EXPECT_EQ(box.buttons, MessageButtons::Ok);
@@ -316,8 +270,9 @@ TEST_F(FolderAddingTest, CancelOn13086AfterTheFolderDialogsAddsNothing) {
     ui.answers = {MessageResult::Cancel};
     f.AddDroppedFiles({"D:\\big", "D:\\drop\\one.doc"}, 10, 10);
     EXPECT_EQ(dialogs.addFoldShown.size(), 1u);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{
-                              "ファイル数が多いのでリストへの登録に時間がかかりますがよいですか？（ファイル数=151）"});
+    EXPECT_EQ(ui.BoxTexts(),
+              std::vector<std::string>{
+                  "ファイル数が多いのでリストへの登録に時間がかかりますがよいですか？（ファイル数=151）"});
     EXPECT_EQ(f.FileList().RowCount(), 0);
 }
 

@@ -22,16 +22,10 @@
 #include "common/print_log.h"
 #include "dialogs/add_fold_dialog.h"
 #include "dialogs/get_files_dialog.h"
-#include "fakes/fake_automation.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_crypto.h"
-#include "fakes/fake_desktop.h"
 #include "fakes/fake_main_form.h"
 #include "fakes/fake_registry.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_spooler.h"
 #include "fakes/fake_ui.h"
-#include "fakes/scripted_printer_watch.h"
+#include "fakes/main_form_fakes.h"
 #include "folder_collector_win32.h"
 #include "folder_picker_win32.h"
 #include "forms/folder_dialogs.h"
@@ -157,20 +151,7 @@ protected:
         InitCommonControlsEx(&controls);
         SetMessageUi(&ui);
         window.Create(GetModuleHandleW(nullptr), SW_HIDE);
-        form = std::make_unique<TMainForm>(MainFormServices{registry,
-                                                            files,
-                                                            shell,
-                                                            spooler,
-                                                            automation,
-                                                            watcher,
-                                                            desktop,
-                                                            clock,
-                                                            crypto,
-                                                            window,
-                                                            window,
-                                                            dialogs,
-                                                            "C:\\Tarvoline.exe",
-                                                            {}});
+        form = std::make_unique<TMainForm>(system.Services(files, window, window, dialogs));
         dialogs.SetMainForm(form.get());
         window.Attach(*form);
         ShowWindow(window.Handle(), SW_SHOW);
@@ -190,12 +171,6 @@ protected:
         for (int row = 0; row < form->FileList().RowCount(); ++row)
             paths.push_back(form->FileList().EntryPath(row));
         return paths;
-    }
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : ui.boxes)
-            texts.push_back(box.text);
-        return texts;
     }
     int ListViewCount() { return static_cast<int>(SendMessageW(window.ListHandle(), LVM_GETITEMCOUNT, 0, 0)); }
 
@@ -220,16 +195,8 @@ protected:
 
     MainWindow window;
     PumpingUi ui{window};
-    FakeRegistry registry;
+    MainFormFakes system;
     Win32FileSystem files;
-    FakeShell shell;
-    FakeSpooler spooler;
-    FakeAutomation automation;
-    FakeClock clock;
-    PrinterScript script;
-    ScriptedWatcher watcher{clock, script};
-    FakeDesktop desktop{clock};
-    FakeCrypto crypto;
     Win32MainFormDialogs dialogs{window, files};
     std::unique_ptr<TMainForm> form;
 };
@@ -250,9 +217,9 @@ TEST_F(FolderWindowsTest, DroppedFilesLandAtTheDropPointInDropOrder) {
 
     EXPECT_EQ(Entries(), (std::vector<std::string>{"C:\\one.doc", doc, table, pdf, "C:\\two.doc", "C:\\three.doc"}));
     EXPECT_EQ(ListViewCount(), 6);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"サポートしていない拡張子のファイルがあります。これらのファイルは"
-                                                   "追加されませんが続行しますか？： " +
-                                                   picture});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{"サポートしていない拡張子のファイルがあります。これらのファイルは"
+                                                      "追加されませんが続行しますか？： " +
+                                                      picture});
 }
 
 TEST_F(FolderWindowsTest, ADroppedFolderGoesThroughTheAddModeWindowWhichOffersTheWayChosenLast) {
@@ -425,8 +392,9 @@ private:
     Win32FileSystem files_;
 };
 
-// "add-fold": the add-mode window for two folders; "pick [FOLDER]": the folder picker starting in FOLDER; "progress FOLDER": the progress window walking FOLDER
-// with its subfolders as if it were on a slow share. The exit code is the window's result.
+// "add-fold": the add-mode window for two folders; "pick [FOLDER]": the folder picker starting in FOLDER; "progress
+// FOLDER": the progress window walking FOLDER with its subfolders as if it were on a slow share. The exit code is the
+// window's result.
 int Preview(int argc, char** argv) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
