@@ -9,6 +9,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "base/com.h"
 #include "base/wide_text.h"
 #include "common/messages.h"
 #include "common/print_log.h"
@@ -365,6 +367,38 @@ TEST(FolderCollectorWin32Test, TheProgressWindowWalksARealTreeAndClosesWithOk) {
     SetMessageUi(nullptr);
 }
 
+TEST(FolderPickerWin32Test, TheOlderBrowserGivesThePickedFoldersPathOrNothing) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    {
+        TempTree tree("tarvoline-browse");
+        const std::string folder = tree.Folder("表");
+        std::string picked = "unset";
+        Drive(
+            L"フォルダーの参照", [&] { picked = BrowseForFolder(nullptr); },
+            [&](HWND browser) {
+                ASSERT_NE(browser, nullptr);
+                const std::wstring path = ToWide(folder);
+                SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+            },
+            IDOK);
+        EXPECT_EQ(picked, folder);
+        Drive(
+            L"フォルダーの参照", [&] { picked = BrowseForFolder(nullptr); }, [](HWND) {});
+        EXPECT_EQ(picked, "");
+
+        // The item's name through the given folder or the desktop's; the item list goes back to the shell.
+        ComPtr<IShellFolder> desktop;
+        ASSERT_HRESULT_SUCCEEDED(SHGetDesktopFolder(desktop.Out()));
+        std::wstring wide = ToWide(folder);
+        LPITEMIDLIST item = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &item, nullptr));
+        EXPECT_EQ(f_itemidsub_getname(nullptr, item, SHGDN_FORPARSING), folder);
+        EXPECT_EQ(f_itemidsub_getname(desktop.Get(), item, SHGDN_FORPARSING), folder);
+        FreeShellMemory(item);
+    }
+    CoUninitialize();
+}
+
 // What the preview needs of the window system: the walk handles messages, boxes go to the screen.
 class PreviewUi : public Ui {
 public:
@@ -392,7 +426,8 @@ private:
     Win32FileSystem files_;
 };
 
-// "add-fold": the add-mode window for two folders; "pick [FOLDER]": the folder picker starting in FOLDER; "progress
+// "add-fold": the add-mode window for two folders; "pick [FOLDER]": the folder picker starting in FOLDER;
+// "browse": the older folder browser, printing the folder picked; "progress
 // FOLDER": the progress window walking FOLDER with its subfolders as if it were on a slow share. The exit code is the
 // window's result.
 int Preview(int argc, char** argv) {
@@ -407,6 +442,13 @@ int Preview(int argc, char** argv) {
         TdlgAddFold form({"C:\\Users\\Public\\Documents\\報告書", "D:\\共有\\議事録\\2026年度"},
                          FolderAddMode::FilesRecursive, addFolderRecur);
         result = ShowAddFoldDialog(nullptr, form);
+    } else if (which == "browse") {
+        // 1 when a folder was picked.
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const std::string folder = BrowseForFolder(nullptr);
+        std::printf("%s\n", folder.c_str());
+        result = folder.empty() ? 0 : 1;
+        CoUninitialize();
     } else if (which == "pick") {
         // The number of folders chosen.
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
