@@ -276,5 +276,15 @@ TEST_F(FolderAddingTest, CancelOn13086AfterTheFolderDialogsAddsNothing) {
     EXPECT_EQ(f.FileList().RowCount(), 0);
 }
 
+TEST_F(FolderAddingTest, DropsDuringAPrintRunAreIgnored) {
+    TMainForm& f = Make();
+    f.FileList().AddFiles({"D:\\drop\\one.doc"}, true, c_filelist::kAppend);
+    f.printing = true;
+    f.AddDroppedFiles({"D:\\drop\\two.xlsx", "D:\\Docs", "D:\\drop\\image.bmp"}, 10, 10);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"D:\\drop\\one.doc"});
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(dialogs.addFoldShown.empty());
+}
+
 } // namespace
 } // namespace tarvoline

@@ -550,6 +550,10 @@ void TMainForm::ExpandFolders(const std::vector<std::string>& folders, std::vect
 }
 
 void TMainForm::AddDroppedFiles(const std::vector<std::string>& names, int x, int y) {
+    // The run walks the rows by index: rows inserted under it would be printed twice or skipped. The
+    // add commands are off during a run for the same reason.
+    if (printing)
+        return;
     FileClassifier& classifier = c_filelist_->Classifier();
     std::vector<std::string> collected;
     for (const std::string& name : names) {
