@@ -377,8 +377,22 @@ TEST(FolderPickerWin32Test, TheOlderBrowserGivesThePickedFoldersPathOrNothing) {
             L"フォルダーの参照", [&] { picked = BrowseForFolder(nullptr); },
             [&](HWND browser) {
                 ASSERT_NE(browser, nullptr);
+                // The browser may still be filling its tree: select again until the folder is the selected item.
                 const std::wstring path = ToWide(folder);
-                SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+                const HWND tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
+                for (int i = 0; i < 100; ++i) {
+                    SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+                    wchar_t text[MAX_PATH] = {};
+                    TVITEMW item{};
+                    item.mask = TVIF_TEXT;
+                    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+                    item.pszText = text;
+                    item.cchTextMax = MAX_PATH;
+                    if (item.hItem && SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) &&
+                        std::wstring(text) == L"表")
+                        break;
+                    Sleep(50);
+                }
             },
             IDOK);
         EXPECT_EQ(picked, folder);
