@@ -5,8 +5,10 @@
 #include "base/wide_text.h"
 #include "common/encoding.h"
 #include "common/messages.h"
+#include "folder_picker_win32.h"
 #include "forms/dialogs.h"
 #include "forms/fold_files_dialog.h"
+#include "forms/folder_dialogs.h"
 #include "forms/help.h"
 #include "main_window.h"
 #include "print/print_run.h"
@@ -93,6 +95,23 @@ void Win32MainFormDialogs::ShowHelp(int context) {
     tarvoline::ShowHelp(window_.Handle(), context);
 }
 
+std::vector<std::string> Win32MainFormDialogs::PickFolders(const std::string& initialFolder) {
+    return tarvoline::PickFolders(window_.Handle(), initialFolder);
+}
+
+int Win32MainFormDialogs::ShowAddFoldDialog(TdlgAddFold& dialog) {
+    return tarvoline::ShowAddFoldDialog(window_.Handle(), dialog);
+}
+
+FolderFileCollector& Win32MainFormDialogs::FolderCollector() {
+    if (collector_)
+        return *collector_;
+    // The documents are told apart by the form's classifier, so the form must be set by now.
+    if (!folderCollector_)
+        folderCollector_ = std::make_unique<Win32FolderFileCollector>(window_.Handle(), form_->FileList().Classifier());
+    return *folderCollector_;
+}
+
 void Win32MainFormDialogs::ShowFolderFiles(const std::string& folderPath) {
     ShowFolderWindow(folderPath, FolderWindowMode::BrowseFolder);
 }
@@ -102,13 +121,13 @@ int Win32MainFormDialogs::PrintFolderEntry(const std::string& folderPath) {
 }
 
 int Win32MainFormDialogs::ShowFolderWindow(const std::string& folderPath, FolderWindowMode mode) {
-    if (!form_ || !collector_) {
-        // Without the folder walk nothing can be listed, and an unlisted folder must not pass for printed.
+    if (!form_) {
+        // Nothing can be listed before the form exists, and an unlisted folder must not pass for printed.
         ShowInternalError(mode == FolderWindowMode::PrintFolder ? "PrintFolderEntry" : "ShowFolderFiles", 0, 0);
         return kPrintFailed;
     }
-    const FoldFilesServices services{form_->Settings(), *collector_, form_->FileList().Classifier(), form_->Entries(),
-                                     folderPauseClock_};
+    const FoldFilesServices services{form_->Settings(), FolderCollector(), form_->FileList().Classifier(),
+                                     form_->Entries(), folderPauseClock_};
     return ShowFolderFilesWindow(window_.Handle(), window_.RowIcons(), services, folderPath, mode);
 }
 

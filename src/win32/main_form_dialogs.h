@@ -1,11 +1,13 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/main_form.h"
 #include "dialogs/fold_files_window.h"
+#include "folder_collector_win32.h"
 #include "platform/clock.h"
 
 namespace tarvoline {
@@ -14,16 +16,15 @@ class FileSystem;
 class FolderFileCollector;
 class MainWindow;
 
-// The windows the main window opens: the system's file dialogs, help, and the options, print log and
-// About windows. The entry detail window is not built yet: its command does nothing. The folder window
-// needs the folder walk (SetFolderFileCollector); without it a folder entry fails to print with an
-// internal error rather than pass for printed.
+// The windows the main window opens: the system's file and folder dialogs, help, the options, print log
+// and About windows, the folder adding windows and the folder contents window. The entry detail window
+// is not built yet: its command does nothing.
 class Win32MainFormDialogs final : public MainFormDialogs {
 public:
     Win32MainFormDialogs(MainWindow& window, FileSystem& fileSystem) : window_(window), fileSystem_(fileSystem) {}
     // The form whose settings, list and log the windows show; it is created after this object.
     void SetMainForm(TMainForm* form) { form_ = form; }
-    // The folder walk with its progress window; until one is given, the folder window cannot open.
+    // Replaces the folder walk with its progress window (tests walk without a window).
     void SetFolderFileCollector(FolderFileCollector* collector) { collector_ = collector; }
 
     std::vector<std::string> RunFileDialog(const FileDialogSetup& dialog) override;
@@ -31,7 +32,9 @@ public:
     void ShowPrintLog() override;
     void ShowAbout(bool atStartup) override;
     void ShowHelp(int context) override;
-    void AddFoldersWithDialog() override {}
+    std::vector<std::string> PickFolders(const std::string& initialFolder) override;
+    int ShowAddFoldDialog(TdlgAddFold& dialog) override;
+    FolderFileCollector& FolderCollector() override;
     bool ShowEntryDetail(int) override { return false; }
     void ShowFolderFiles(const std::string& folderPath) override;
     int PrintFolderEntry(const std::string& folderPath) override;
@@ -43,6 +46,7 @@ private:
     FileSystem& fileSystem_;
     TMainForm* form_ = nullptr;
     FolderFileCollector* collector_ = nullptr;
+    std::unique_ptr<Win32FolderFileCollector> folderCollector_;
     SystemClock folderPauseClock_;
 };
 

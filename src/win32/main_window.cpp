@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <windowsx.h>
 
@@ -9,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "base/wide_text.h"
 #include "common/encoding.h"
@@ -233,6 +235,8 @@ void MainWindow::Show(int showCommand) {
 }
 
 void MainWindow::FormCreate() {
+    // Files dragged from the shell arrive as WM_DROPFILES.
+    DragAcceptFiles(hwnd_, TRUE);
     const std::wstring fontName = ToWide("ＭＳ Ｐゴシック");
     font_.reset(CreateFontW(-Scale(kDesignFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
@@ -911,6 +915,27 @@ void MainWindow::MenuSelect(WPARAM wParam, LPARAM lParam) {
     SetStatusText(MenuHint(LOWORD(wParam)));
 }
 
+void MainWindow::DropFiles(HDROP drop) {
+    struct Finish {
+        HDROP drop;
+        ~Finish() { DragFinish(drop); }
+    } finish{drop};
+    if (!form_)
+        return;
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::string> names;
+    std::vector<char> name(26000);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileA(drop, i, name.data(), static_cast<UINT>(name.size()));
+        names.emplace_back(name.data(), length);
+    }
+    // Where the files were let go, before any dialog of the drop moves the mouse.
+    POINT point{};
+    GetCursorPos(&point);
+    ScreenToClient(lstFiles_ ? lstFiles_ : hwnd_, &point);
+    form_->AddDroppedFiles(names, point.x, point.y);
+}
+
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -972,6 +997,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (form_->tmrBatch.OnClick)
                 form_->tmrBatch.OnClick();
         }
+        return 0;
+    case WM_DROPFILES:
+        DropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_MOUSEMOVE:
         if (dragging_)

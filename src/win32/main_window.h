@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <exception>
 #include <map>
@@ -118,6 +119,8 @@ private:
     void DragMove(POINT point);
     void DragDrop(POINT point);
     void DragEnd();
+    // Files and folders dropped from the shell.
+    void DropFiles(HDROP drop);
     c_filelist* Files() const;
 
     HWND hwnd_ = nullptr;

@@ -77,5 +77,36 @@ TEST_F(FileKindsTest, AddableFollowsTheKindAndTheAllowOtherSetting) {
     EXPECT_TRUE(kinds.IsShortcut("C:\\link.lnk"));
 }
 
+TEST_F(FileKindsTest, AWalkAsksTheRegistryOncePerTypeButLogsEveryFile) {
+    allowOther = true;
+    const auto registryOpens = [&] { return registry.journal.size(); };
+    const std::vector<std::string> walked = {"C:\\data.csv", "C:\\photo.bmp", "C:\\r.DOCX", "C:\\archive.pdf.txt"};
+    std::vector<bool> outsideAWalk;
+    for (const std::string& path : walked)
+        outsideAWalk.push_back(kinds.IsAddable(path));
+    const std::string outsideLog = log.GetText();
+    log.Clear();
+
+    kinds.BeginWalk();
+    const std::size_t before = registryOpens();
+    for (int round = 0; round < 3; ++round) {
+        std::vector<bool> inAWalk;
+        for (const std::string& path : walked)
+            inAWalk.push_back(kinds.IsAddableFile(path));
+        EXPECT_EQ(inAWalk, outsideAWalk);
+    }
+    // .csv: one open; .bmp: its type and the missing command; .txt: both keys.
+    EXPECT_EQ(registryOpens() - before, 5u);
+    kinds.EndWalk();
+    EXPECT_EQ(log.GetText(), outsideLog + outsideLog + outsideLog);
+
+    // A type registered after the walk counts at once.
+    registry.PutString("HKCR\\.csv", "", "csvfile");
+    registry.PutString("HKCR\\csvfile\\shell\\Printto\\command", "", "print.exe");
+    kinds.BeginWalk();
+    EXPECT_TRUE(kinds.IsAddableFile("C:\\data.csv"));
+    kinds.EndWalk();
+}
+
 } // namespace
 } // namespace tarvoline

@@ -37,17 +37,6 @@ const std::string kOtherList = "C:\\lists\\other.lst";
 const std::string kLog = "C:\\logs\\run.log";
 const std::string kUtf8Bom = "\xEF\xBB\xBF";
 
-// Lets a test act while the print run pumps messages, as a click during the run would.
-class PumpingUi : public FakeUi {
-public:
-    void ProcessPendingMessages() override {
-        FakeUi::ProcessPendingMessages();
-        if (onPump)
-            onPump();
-    }
-    std::function<void()> onPump;
-};
-
 struct ListEntry {
     std::string path;
     bool checked = true;
@@ -626,7 +615,7 @@ TEST_F(MainFormTest, HelpAndWindowCommandsGoToTheDialogs) {
     f.MenuClick(MenuCommand::PrintLog);
     f.btnAddFold.OnClick();
     EXPECT_EQ(dialogs.events, (std::vector<std::string>{"help:70", "help:10", "help:20", "about", "options", "printlog",
-                                                        "addfolders"}));
+                                                        "pickfolders:C:\\Users\\u\\Documents\\"}));
 }
 
 // ---- copies and printers ----

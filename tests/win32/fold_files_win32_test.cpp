@@ -338,13 +338,32 @@ protected:
     std::unique_ptr<TMainForm> form;
 };
 
-TEST_F(MainFormFolderCommandsTest, WithoutAFolderWalkBothCommandsFailWithAnInternalError) {
+TEST_F(MainFormFolderCommandsTest, BeforeTheFormExistsBothCommandsFailWithAnInternalError) {
+    dialogs.SetMainForm(nullptr);
     EXPECT_EQ(dialogs.PrintFolderEntry(root_), kPrintFailed);
     dialogs.ShowFolderFiles(root_);
     ASSERT_EQ(ui.boxes.size(), 2u);
     EXPECT_NE(ui.boxes[0].text.find("PrintFolderEntry"), std::string::npos);
     EXPECT_NE(ui.boxes[1].text.find("ShowFolderFiles"), std::string::npos);
     EXPECT_EQ(FindWindowW(L"#32770", kCaption), nullptr);
+}
+
+// Without a replacement the folder is walked by the real collection behind its progress window.
+TEST_F(MainFormFolderCommandsTest, BrowsingWalksTheFolderWithTheProgressWindow) {
+    std::size_t rowCount = 0;
+    std::thread user([&] {
+        const HWND shown = WaitForWindow();
+        if (!shown)
+            return;
+        const HWND list = GetDlgItem(shown, IDC_FF_FILES);
+        WaitFor([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0; });
+        rowCount = RowsOf(list).size();
+        PostMessageW(shown, WM_CLOSE, 0, 0);
+    });
+    dialogs.ShowFolderFiles(root_);
+    user.join();
+    EXPECT_EQ(rowCount, 5u);
+    EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(MainFormFolderCommandsTest, BrowsingAFolderRowShowsItsDocumentsWithTheMainWindowsIcons) {

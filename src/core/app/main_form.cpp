@@ -3,9 +3,13 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include <algorithm>
+
 #include "common/ansi_text.h"
+#include "common/collation.h"
 #include "common/messages.h"
 #include "common/wait_cursor.h"
+#include "list/file_kind.h"
 #include "list/text_list.h"
 #include "platform/file_system.h"
 #include "platform/spooler.h"
@@ -496,6 +500,82 @@ void TMainForm::AddFilesWithDialog() {
     UpdateControls();
 }
 
+void TMainForm::AddFoldersWithDialog() {
+    const std::vector<std::string> chosen =
+        services_.dialogs.PickFolders(InitialFolderFor(c_reg_->LastFolderOfAddedFile));
+    if (chosen.empty())
+        return;
+    std::vector<std::string> out;
+    ExpandFolders(chosen, out);
+    if (out.empty())
+        return;
+    c_filelist_->AddFiles(out, true, c_filelist::kAppend);
+    // The next pick starts one level above the folder picked first.
+    c_reg_->LastFolderOfAddedFile = ExtractFilePath(chosen[0]);
+    UpdateControls();
+}
+
+int TMainForm::ChooseFolderAddMode(const std::vector<std::string>& folders, FolderAddMode& mode) {
+    TdlgAddFold dialog(folders, mode, c_reg_->AddFolderRecur);
+    const int result = services_.dialogs.ShowAddFoldDialog(dialog);
+    mode = dialog.Mode();
+    return result;
+}
+
+int TMainForm::CollectFiles(const std::vector<std::string>& folders, std::vector<std::string>& out, bool recursive) {
+    return services_.dialogs.FolderCollector().CollectFiles(folders, out, recursive);
+}
+
+void TMainForm::ExpandFolders(const std::vector<std::string>& folders, std::vector<std::string>& out) {
+    if (ChooseFolderAddMode(folders, folderAddMode) != mrOk)
+        return;
+    if (folderAddMode == FolderAddMode::FolderEntry) {
+        for (const std::string& folder : folders)
+            out.push_back(IncludeTrailingBackslash(folder));
+        return;
+    }
+    if (folderAddMode != FolderAddMode::Files && folderAddMode != FolderAddMode::FilesRecursive)
+        return;
+    std::vector<std::string> found;
+    // A cancelled walk keeps nothing, also not what it found before the cancel.
+    if (CollectFiles(folders, found, folderAddMode == FolderAddMode::FilesRecursive) != mrOk)
+        return;
+    if (found.empty()) {
+        ShowMessageId(13051, SheetsCommaText(folders));
+        return;
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const std::string& a, const std::string& b) { return CompareTextIgnoringCase(a, b) < 0; });
+    out.insert(out.end(), found.begin(), found.end());
+}
+
+void TMainForm::AddDroppedFiles(const std::vector<std::string>& names, int x, int y) {
+    // The run walks the rows by index: rows inserted under it would be printed twice or skipped. The
+    // add commands are off during a run for the same reason.
+    if (printing)
+        return;
+    FileClassifier& classifier = c_filelist_->Classifier();
+    std::vector<std::string> collected;
+    for (const std::string& name : names) {
+        if (!classifier.IsAddable(name)) {
+            ShowMessageId(names.size() == 1 ? 13022 : 13021, name);
+            continue;
+        }
+        if (classifier.FileKindOf(name) == FileKind::Folder)
+            ExpandFolder(name, collected);
+        else
+            collected.push_back(name);
+    }
+    // Nothing to add leaves the list as it was, not marked as changed.
+    if (collected.empty())
+        return;
+    if (collected.size() > static_cast<std::size_t>(c_reg::ManyFilesThreshold) &&
+        AskOkCancel(13086, static_cast<std::int32_t>(collected.size())) != MessageResult::Ok)
+        return;
+    c_filelist_->AddFilesAt(collected, x, y);
+    UpdateControls();
+}
+
 void TMainForm::ReadTextWithDialog() {
     FileDialogSetup dialog = dlgTextRead();
     dialog.initialFolder = InitialFolderFor(c_reg_->LastFolderOfTextFile);
@@ -606,7 +686,7 @@ void TMainForm::btnFileOpenClick() {
 }
 
 void TMainForm::btnAddFoldClick() {
-    services_.dialogs.AddFoldersWithDialog();
+    AddFoldersWithDialog();
     UpdateControls();
 }
 

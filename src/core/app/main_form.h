@@ -12,6 +12,8 @@
 #include "app/main_menu.h"
 #include "app/settings_store.h"
 #include "common/print_log.h"
+#include "dialogs/add_fold_dialog.h"
+#include "dialogs/folder_files.h"
 #include "list/file_kinds.h"
 #include "list/filelist.h"
 #include "listfile/list_file.h"
@@ -72,7 +74,13 @@ public:
     virtual void ShowPrintLog() = 0;
     virtual void ShowAbout(bool atStartup) = 0;
     virtual void ShowHelp(int context) = 0;
-    virtual void AddFoldersWithDialog() = 0;
+    // The folder picker, starting in initialFolder: the chosen folders' full paths in the user's order;
+    // empty when cancelled.
+    virtual std::vector<std::string> PickFolders(const std::string& initialFolder) = 0;
+    // Shows the add-mode dialog modally over the main window; mrOk or mrCancel.
+    virtual int ShowAddFoldDialog(TdlgAddFold& dialog) = 0;
+    // The folder collection with its progress window over the main window.
+    virtual FolderFileCollector& FolderCollector() = 0;
 };
 
 // What the logic asks of the real window and the desktop around it.
@@ -180,7 +188,7 @@ public:
     std::string currentListFile;
     bool printing = false;
     bool batchMode = false;
-    int folderAddMode = 0;
+    FolderAddMode folderAddMode = FolderAddMode::NotChosen;
     const std::string& Caption() const { return caption_; }
 
     // Owned objects.
@@ -213,6 +221,14 @@ public:
     void ReadTextWithDialog();
     void SaveTextWithDialog();
     std::string InitialFolderFor(const std::string& folder);
+    // Folders into the list: the add-folder command, and dropped files and folders at a point of the list
+    // control's client area.
+    void AddFoldersWithDialog();
+    void ExpandFolders(const std::vector<std::string>& folders, std::vector<std::string>& out);
+    void ExpandFolder(const std::string& folder, std::vector<std::string>& out) { ExpandFolders({folder}, out); }
+    void AddDroppedFiles(const std::vector<std::string>& names, int x, int y);
+    int ChooseFolderAddMode(const std::vector<std::string>& folders, FolderAddMode& mode);
+    int CollectFiles(const std::vector<std::string>& folders, std::vector<std::string>& out, bool recursive);
     void FillPrinters();
 
     // Commands.

@@ -25,6 +25,13 @@ public:
     virtual FileKind FileKindOf(const std::string& path) = 0;
     // Whether a dropped or collected file may join the list.
     virtual bool IsAddable(const std::string& path) = 0;
+    // IsAddable for a path that a folder enumeration has just reported as a file (not a folder): the
+    // answer is the same, but the attributes need not be read again.
+    virtual bool IsAddableFile(const std::string& path) { return IsAddable(path); }
+    // A folder walk asks about many files within moments: in between, the classifier may keep what it
+    // has learnt from the system about each file type. The answers and log lines stay those of each file.
+    virtual void BeginWalk() {}
+    virtual void EndWalk() {}
     bool IsShortcut(const std::string& path) { return FileKindOf(path) == FileKind::Shortcut; }
 };
 

@@ -1,5 +1,7 @@
 #include "list/file_kinds.h"
 
+#include "common/ansi_text.h"
+#include "common/print_log.h"
 #include "platform/file_system.h"
 #include "print/prtoth.h"
 
@@ -7,19 +9,52 @@ namespace tarvoline {
 
 FileKind FileKinds::FileKindOf(const std::string& path) {
     const std::optional<FileAttributes> attributes = fileSystem_.Attributes(path);
-    if (!attributes) return FileKind::Missing;
-    if (attributes->folder) return FileKind::Folder;
+    if (!attributes)
+        return FileKind::Missing;
+    if (attributes->folder)
+        return FileKind::Folder;
+    return KindOfFile(path);
+}
+
+FileKind FileKinds::KindOfFile(const std::string& path) {
     const FileKind byExtension = FileKindOfExtension(path);
-    if (byExtension != FileKind::Unsupported) return byExtension;
-    return c_prtoth::HasPrintToCommand(registry_, path) ? FileKind::Other : FileKind::Unsupported;
+    if (byExtension != FileKind::Unsupported)
+        return byExtension;
+    if (walks_ == 0)
+        return c_prtoth::HasPrintToCommand(registry_, path) ? FileKind::Other : FileKind::Unsupported;
+    const std::string extension = ExtractFileExt(ExtractFileName(path));
+    auto known = missingPrintTo_.find(extension);
+    if (known == missingPrintTo_.end())
+        known = missingPrintTo_.emplace(extension, c_prtoth::MissingPrintToCommand(registry_, extension)).first;
+    if (known->second == 0)
+        return FileKind::Other;
+    LogMessage(known->second, path);
+    return FileKind::Unsupported;
+}
+
+void FileKinds::EndWalk() {
+    // Types registered after a walk count from the next one on.
+    if (walks_ > 0 && --walks_ == 0)
+        missingPrintTo_.clear();
+}
+
+bool FileKinds::Addable(FileKind kind) const {
+    switch (kind) {
+    case FileKind::Unsupported:
+        return false;
+    case FileKind::Other:
+        return allowOther_;
+    default:
+        return true;
+    }
 }
 
 bool FileKinds::IsAddable(const std::string& path) {
-    switch (FileKindOf(path)) {
-    case FileKind::Unsupported: return false;
-    case FileKind::Other: return allowOther_;
-    default: return true;
-    }
+    return Addable(FileKindOf(path));
+}
+
+bool FileKinds::IsAddableFile(const std::string& path) {
+    return Addable(KindOfFile(path));
 }
 
 } // namespace tarvoline

@@ -1,4 +1,8 @@
 #pragma once
+#include <cstdint>
+#include <map>
+#include <string>
+
 #include "list/file_kind.h"
 
 namespace tarvoline {
@@ -16,11 +20,21 @@ public:
 
     FileKind FileKindOf(const std::string& path) override;
     bool IsAddable(const std::string& path) override;
+    bool IsAddableFile(const std::string& path) override;
+    void BeginWalk() override { ++walks_; }
+    void EndWalk() override;
 
 private:
+    // The kind of an existing file that is not a folder.
+    FileKind KindOfFile(const std::string& path);
+    bool Addable(FileKind kind) const;
+
     FileSystem& fileSystem_;
     Registry& registry_;
     const bool& allowOther_;
+    int walks_ = 0;
+    // During a walk: the print-to test's answer per extension (0, or the log message of a refusal).
+    std::map<std::string, std::int32_t> missingPrintTo_;
 };
 
 } // namespace tarvoline

@@ -22,7 +22,7 @@ struct CollectionProgress {
 };
 
 // Walks one folder depth-first in the order the file system gives the items, appending every document
-// that may join the list (FileClassifier::IsAddable) to out. Returns false when the walk was stopped.
+// that may join the list (FileClassifier::IsAddable, asked as IsAddableFile) to out. Returns false when the walk was stopped.
 bool CollectFolder(FolderEnumerator& enumerator, FileClassifier& classifier, const std::string& folder,
                    bool recursive, std::vector<std::string>& out, const CollectionProgress& progress);
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,13 @@ public:
     }
     void EndWaitCursor() override { --waitCursorDepth; }
 
+    std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> texts;
+        for (const Box& box : boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+
     std::vector<Box> boxes;
     std::vector<Prompt> prompts;
     std::vector<std::string> events; // "box:<text>" and "prompt:<prompt>" in order
@@ -61,6 +69,17 @@ public:
     int pumpCount = 0;
     int waitCursorDepth = 0;
     int waitCursorShown = 0;
+};
+
+// Lets a test act while long work handles window messages, as a click during that work would.
+class PumpingUi : public FakeUi {
+public:
+    void ProcessPendingMessages() override {
+        FakeUi::ProcessPendingMessages();
+        if (onPump)
+            onPump();
+    }
+    std::function<void()> onPump;
 };
 
 } // namespace tarvoline::testing

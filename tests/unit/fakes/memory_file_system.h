@@ -18,7 +18,7 @@ public:
         std::string bare = path;
         if (bare.size() > 1 && bare.back() == '\\') bare.pop_back();
         if (folders.count(bare)) return FileAttributes{true, false, false};
-        if (files.count(path)) return FileAttributes{};
+        if (files.count(path)) return FileAttributes{false, hiddenPaths.count(path) > 0, hiddenPaths.count(path) > 0};
         return std::nullopt;
     }
     FileResult WriteFileAtomic(const std::string& path, const std::string& bytes) override {
@@ -58,6 +58,7 @@ public:
     std::set<std::string> failingPaths;
     std::set<std::string> unreadablePaths;
     std::set<std::string> folders; // without a trailing backslash, as the system reports them
+    std::set<std::string> hiddenPaths; // files marked hidden and system
 };
 
 } // namespace tarvoline::testing
