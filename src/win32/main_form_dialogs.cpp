@@ -6,6 +6,7 @@
 #include "common/encoding.h"
 #include "common/messages.h"
 #include "forms/dialogs.h"
+#include "forms/entry_dialogs.h"
 #include "forms/help.h"
 #include "main_window.h"
 #include "print/print_run.h"
@@ -90,6 +91,13 @@ void Win32MainFormDialogs::ShowAbout(bool) {
 
 void Win32MainFormDialogs::ShowHelp(int context) {
     tarvoline::ShowHelp(window_.Handle(), context);
+}
+
+bool Win32MainFormDialogs::ShowEntryDetail(int row) {
+    if (!form_)
+        return false;
+    ExcelSheetNames sheetNames(form_->ExcelHandler());
+    return ShowEntryDetailDialog(window_.Handle(), form_->FileList(), row, sheetNames) == mrOk;
 }
 
 int Win32MainFormDialogs::PrintFolderEntry(const std::string&) {

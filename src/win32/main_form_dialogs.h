@@ -11,9 +11,9 @@ namespace tarvoline {
 class FileSystem;
 class MainWindow;
 
-// The windows the main window opens: the system's file dialogs, help, and the options, print log and
-// About windows. The entry detail and folder windows are not built yet: their commands do nothing, and a
-// folder entry fails to print with an internal error rather than pass for printed.
+// The windows the main window opens: the system's file dialogs, help, the entry detail dialog, and the
+// options, print log and About windows. The folder windows are not built yet: their commands do nothing,
+// and a folder entry fails to print with an internal error rather than pass for printed.
 class Win32MainFormDialogs final : public MainFormDialogs {
 public:
     Win32MainFormDialogs(MainWindow& window, FileSystem& fileSystem) : window_(window), fileSystem_(fileSystem) {}
@@ -26,7 +26,7 @@ public:
     void ShowAbout(bool atStartup) override;
     void ShowHelp(int context) override;
     void AddFoldersWithDialog() override {}
-    bool ShowEntryDetail(int) override { return false; }
+    bool ShowEntryDetail(int row) override;
     void ShowFolderFiles(const std::string&) override {}
     int PrintFolderEntry(const std::string& folderPath) override;
 
