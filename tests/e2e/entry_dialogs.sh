@@ -19,28 +19,9 @@ fail() {
     exit 1
 }
 
-# name, caption, key that closes it, expected exit code
-check() {
-    local name=$1 caption=$2 key=$3 expected=$4
-    rm -f "$shots/entry-$name.png"
-    timeout 60 wine "$exe" "$name" </dev/null >"$shots/entry-$name-wine.log" 2>&1 &
-    local app=$! window=""
-    for _ in $(seq 300); do
-        window=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1 || true)
-        [[ -n "$window" ]] && break
-        kill -0 "$app" 2>/dev/null || fail "$name ended before showing its window"
-        sleep 0.1
-    done
-    [[ -n "$window" ]] || { kill "$app" 2>/dev/null; fail "no window titled $caption within 30 s"; }
-    sleep 1 # let it paint (the sheet dialog reads its names first)
-    import -window root "$shots/entry-$name.png"
-    xdotool windowfocus --sync "$window" 2>/dev/null || true
-    xdotool key "$key"
-    local code=0
-    wait "$app" || code=$?
-    [[ "$code" == "$expected" ]] || fail "$name closed with $code, expected $expected"
-    echo "entry_dialogs: $name ok ($shots/entry-$name.png)"
-}
+tag=entry
+# shellcheck source=tests/e2e/lib/preview_window.sh
+source "$root/tests/e2e/lib/preview_window.sh"
 
 check word "詳細設定" Return 1
 check excel "詳細設定" Escape 2
