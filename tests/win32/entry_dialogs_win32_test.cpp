@@ -117,7 +117,7 @@ protected:
 
     // Shows the detail dialog for row on this thread while script plays it; Cancel closes it if the script
     // left it open. Returns the modal result.
-    int Play(int row, const std::function<void(HWND)>& script) {
+    int Play(int row, const std::function<void(HWND)>& script, HWND owner = nullptr) {
         std::thread player([&] {
             const HWND dialog = WaitForWindow(L"詳細設定");
             script(dialog);
@@ -126,7 +126,7 @@ protected:
                 WaitGone(dialog);
             }
         });
-        const int result = ShowEntryDetailDialog(nullptr, list, row, sheets);
+        const int result = ShowEntryDetailDialog(owner, list, row, sheets);
         player.join();
         return result;
     }
@@ -265,6 +265,39 @@ TEST_F(EntryDialogsTest, MissingSheetsKeepTheDialogOpenWithItsInput) {
     EXPECT_EQ(result, 2);
     EXPECT_EQ(list.GetEntrySettings(row).PageRange, "");
     EXPECT_EQ(list.GetEntrySettings(row).ExcelRange, ExcelRangeMode::None);
+}
+
+// Whether a comes before b in the z-order of the top-level windows.
+bool Above(HWND a, HWND b) {
+    for (HWND window = GetWindow(a, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT))
+        if (window == b)
+            return true;
+    return false;
+}
+
+TEST_F(EntryDialogsTest, AMessageOverTheDialogLeavesItInFrontOfTheMainWindow) {
+    mainWindow.Create(GetModuleHandleW(nullptr), SW_SHOW);
+    const int row = AddEntry("C:\\文書\\売上.xlsx");
+    Play(
+        row,
+        [&](HWND dialog) {
+            ASSERT_NE(dialog, nullptr);
+            ClickNow(dialog, IDC_DETAIL_RDO_SHEETS);
+            Click(dialog, IDOK);
+            const HWND box = WaitForWindow(L"Tarvoline");
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(GetWindow(box, GW_OWNER), dialog) << "the box belongs to the dialog";
+            EXPECT_TRUE(Above(dialog, mainWindow.Handle())) << "the dialog stays in front of the main window";
+            EXPECT_FALSE(IsWindowEnabled(mainWindow.Handle()));
+            AnswerMessageBox();
+        },
+        mainWindow.Handle());
+    EXPECT_TRUE(IsWindowEnabled(mainWindow.Handle())) << "usable again after the dialog";
+    DestroyWindow(mainWindow.Handle());
+    // The main window's end posts the quit message, which would end the next test's dialogs at once.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
 }
 
 std::wstring ItemText(HWND listView, int index) {
