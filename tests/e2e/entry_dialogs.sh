@@ -28,3 +28,48 @@ check excel "詳細設定" Escape 2
 check pdf "詳細設定" Return 1
 check visio "詳細設定" Escape 2
 check sheets "Ｅｘｃｅｌシート選択" Return 1
+
+# The main window's detail command opens the dialog for the selected row of a list.
+folder="$WINEPREFIX/drive_c/tarvoline-e2e-detail"
+mkdir -p "$folder"
+: >"$folder/週報.docx"
+printf 'C:\\tarvoline-e2e-detail\\週報.docx\r\n' >"$folder/paths.txt"
+timeout 60 wine "$build/bin/tarvoline-list.exe" from-text 'C:\tarvoline-e2e-detail\paths.txt' \
+    'C:\tarvoline-e2e-detail\detail.lst' </dev/null >/dev/null 2>&1 || fail "could not make the list"
+timeout 60 wine reg add 'HKCU\Software\Quendral\Tarvoline\V1\MAIN' /v DontShowAboutOnStartup /t REG_DWORD /d 1 /f \
+    </dev/null >/dev/null 2>&1 || fail "could not switch the About window off"
+timeout 90 wine "$build/bin/Tarvoline.exe" 'C:\tarvoline-e2e-detail\detail.lst' </dev/null \
+    >"$shots/entry-main-wine.log" 2>&1 &
+app=$!
+trap 'kill "$app" 2>/dev/null || true' EXIT
+main=""
+for _ in $(seq 300); do
+    main=$(xdotool search --onlyvisible --name '^Tarvoline - ' 2>/dev/null | head -n 1 || true)
+    [[ -n "$main" ]] && break
+    kill -0 "$app" 2>/dev/null || fail "Tarvoline.exe ended before showing its window"
+    sleep 0.1
+done
+[[ -n "$main" ]] || fail "no main window within 30 s"
+sleep 1
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+# Ctrl+A selects every row; "詳細設定(&S)" opens the dialog for each selected row.
+xdotool key ctrl+a
+sleep 0.5
+xdotool key alt+s
+detail=""
+for _ in $(seq 100); do
+    detail=$(xdotool search --onlyvisible --name '^詳細設定$' 2>/dev/null | head -n 1 || true)
+    [[ -n "$detail" ]] && break
+    sleep 0.1
+done
+[[ -n "$detail" ]] || fail "the detail command opened no dialog"
+sleep 1
+import -window root "$shots/entry-main-detail.png"
+xdotool windowfocus --sync "$detail" 2>/dev/null || true
+xdotool key Escape
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^詳細設定$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name '^詳細設定$' >/dev/null 2>&1 && fail "the detail dialog did not close on Esc"
+echo "entry_dialogs: main window ok ($shots/entry-main-detail.png)"
