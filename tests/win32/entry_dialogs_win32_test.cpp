@@ -328,6 +328,18 @@ TEST_F(EntryDialogsTest, SheetDialogListsTheNamesAndOkFillsTheMemo) {
     const int result = Play(row, [&](HWND dialog) {
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_DETAIL_MEM_SHEETS)), L"sheet2");
+        // The read-only memo shows the arrow, an edit the text cursor.
+        for (const auto& [id, cursor] :
+             {std::pair{IDC_DETAIL_MEM_SHEETS, IDC_ARROW}, std::pair{IDC_DETAIL_EDT_SPAGE, IDC_IBEAM}}) {
+            RECT area{};
+            GetWindowRect(GetDlgItem(dialog, id), &area);
+            SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+            Sleep(200);
+            CURSORINFO info{};
+            info.cbSize = sizeof(info);
+            GetCursorInfo(&info);
+            EXPECT_EQ(info.hCursor, LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(cursor))) << id;
+        }
         Click(dialog, IDC_DETAIL_BTN_SHEETS);
         const HWND sheetDialog = WaitForWindow(L"Ｅｘｃｅｌシート選択");
         ASSERT_NE(sheetDialog, nullptr);

@@ -1,5 +1,7 @@
 #include "forms/entry_dialogs.h"
 
+#include <commctrl.h>
+
 #include "dialogs/detail_dialog.h"
 #include "forms/entry_form_ids.h"
 #include "forms/form_binder.h"
@@ -33,6 +35,17 @@ private:
     const FormBinder* detailBinder_ = nullptr;
     SheetNameSource& sheetNames_;
 };
+
+// The sheet memo is only read: it shows the arrow, not the text cursor. The dialog still sees the
+// cursor message first, for the control's hint.
+LRESULT CALLBACK ArrowCursorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT) {
+        SendMessageW(GetParent(window), WM_SETCURSOR, wParam, lParam);
+        SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+        return TRUE;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
 
 } // namespace
 
@@ -76,6 +89,9 @@ int ShowEntryDetailDialog(HWND owner, c_filelist& list, int row, SheetNameSource
                              {"btnCancel", IDCANCEL},
                              {"btnHelp", IDC_DETAIL_HELP}},
                             EntryFormLook(495, 444));
+    detailBinder.OnCreated = [](HWND window) {
+        SetWindowSubclass(GetDlgItem(window, IDC_DETAIL_MEM_SHEETS), ArrowCursorProc, 1, 0);
+    };
     opener.SetDetailBinder(&detailBinder);
     return detailBinder.ShowModal(owner, IDD_ENTRY_DETAIL);
 }
