@@ -268,6 +268,21 @@ TEST_F(DetailDialogTest, VisioEntryDropsAStoredPasswordAndOtherKindsDropExcelSet
     EXPECT_FALSE(stored.SeparateJobs);
 }
 
+TEST_F(DetailDialogTest, AnUnreachableWorkbookKeepsItsSettings) {
+    classifier.kinds["\\\\server\\share\\sales.xlsx"] = FileKind::Missing;
+    const EntrySettings settings{"2-", true, ExcelRangeMode::SelectedSheets, "pw", {"Sheet1"}};
+    const int row = AddEntry("\\\\server\\share\\sales.xlsx", settings);
+    const auto dialog = Open(row);
+    EXPECT_TRUE(dialog->grbExcel.Visible());
+    Press(dialog->btnOk);
+    const EntrySettings stored = list.GetEntrySettings(row);
+    EXPECT_EQ(stored.PageRange, "2-");
+    EXPECT_TRUE(stored.SeparateJobs);
+    EXPECT_EQ(stored.ExcelRange, ExcelRangeMode::SelectedSheets);
+    EXPECT_EQ(stored.Password, "pw");
+    EXPECT_EQ(stored.Sheets, (Lines{"Sheet1"}));
+}
+
 TEST_F(DetailDialogTest, OkAlwaysWritesAndCancelWritesNothing) {
     const int row = AddEntry("C:\\data\\report.docx");
     const auto cancelled = Open(row);

@@ -101,6 +101,10 @@ void TdlgDetail::TrimSheetMemo() {
 void TdlgDetail::FormShow() {
     memFileName.SetText(path_);
     kind_ = list_.Classifier().FileKindOf(path_);
+    // A file that cannot be reached just now (a share offline) keeps the settings of its type: as
+    // "no kind" its OK would drop its password and sheets.
+    if (kind_ == FileKind::Missing)
+        kind_ = FileKindOfExtension(path_);
     const EntrySettings entry = list_.GetEntrySettings(row_);
 
     CheckRadio(entry.PageRange.empty() ? rdoPageAll : rdoPageRange);
