@@ -42,30 +42,17 @@ timeout 90 wine "$build/bin/Tarvoline.exe" 'C:\tarvoline-e2e-detail\detail.lst' 
     >"$shots/entry-main-wine.log" 2>&1 &
 app=$!
 trap 'kill "$app" 2>/dev/null || true' EXIT
-main=""
-for _ in $(seq 300); do
-    main=$(xdotool search --onlyvisible --name '^Tarvoline - ' 2>/dev/null | head -n 1 || true)
-    [[ -n "$main" ]] && break
-    kill -0 "$app" 2>/dev/null || fail "Tarvoline.exe ended before showing its window"
-    sleep 0.1
-done
-[[ -n "$main" ]] || fail "no main window within 30 s"
+wait_for_window '^Tarvoline - ' "$app"
 sleep 1
-xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool windowfocus --sync "$window" 2>/dev/null || true
 # Ctrl+A selects every row; "詳細設定(&S)" opens the dialog for each selected row.
 xdotool key ctrl+a
 sleep 0.5
 xdotool key alt+s
-detail=""
-for _ in $(seq 100); do
-    detail=$(xdotool search --onlyvisible --name '^詳細設定$' 2>/dev/null | head -n 1 || true)
-    [[ -n "$detail" ]] && break
-    sleep 0.1
-done
-[[ -n "$detail" ]] || fail "the detail command opened no dialog"
+wait_for_window '^詳細設定$' "$app"
 sleep 1
 import -window root "$shots/entry-main-detail.png"
-xdotool windowfocus --sync "$detail" 2>/dev/null || true
+xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool key Escape
 for _ in $(seq 50); do
     xdotool search --onlyvisible --name '^詳細設定$' >/dev/null 2>&1 || break
