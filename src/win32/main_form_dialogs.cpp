@@ -7,6 +7,7 @@
 #include "common/messages.h"
 #include "folder_picker_win32.h"
 #include "forms/dialogs.h"
+#include "forms/entry_dialogs.h"
 #include "forms/fold_files_dialog.h"
 #include "forms/folder_dialogs.h"
 #include "forms/help.h"
@@ -93,6 +94,13 @@ void Win32MainFormDialogs::ShowAbout(bool) {
 
 void Win32MainFormDialogs::ShowHelp(int context) {
     tarvoline::ShowHelp(window_.Handle(), context);
+}
+
+bool Win32MainFormDialogs::ShowEntryDetail(int row) {
+    if (!form_)
+        return false;
+    ExcelSheetNames sheetNames(form_->ExcelHandler());
+    return ShowEntryDetailDialog(window_.Handle(), form_->FileList(), row, sheetNames) == mrOk;
 }
 
 std::vector<std::string> Win32MainFormDialogs::PickFolders(const std::string& initialFolder) {

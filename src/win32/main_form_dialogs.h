@@ -17,8 +17,7 @@ class FolderFileCollector;
 class MainWindow;
 
 // The windows the main window opens: the system's file and folder dialogs, help, the options, print log
-// and About windows, the folder adding windows and the folder contents window. The entry detail window
-// is not built yet: its command does nothing.
+// and About windows, the entry detail dialog, the folder adding windows and the folder contents window.
 class Win32MainFormDialogs final : public MainFormDialogs {
 public:
     Win32MainFormDialogs(MainWindow& window, FileSystem& fileSystem) : window_(window), fileSystem_(fileSystem) {}
@@ -35,7 +34,7 @@ public:
     std::vector<std::string> PickFolders(const std::string& initialFolder) override;
     int ShowAddFoldDialog(TdlgAddFold& dialog) override;
     FolderFileCollector& FolderCollector() override;
-    bool ShowEntryDetail(int) override { return false; }
+    bool ShowEntryDetail(int row) override;
     void ShowFolderFiles(const std::string& folderPath) override;
     int PrintFolderEntry(const std::string& folderPath) override;
 

@@ -12,7 +12,9 @@ MessageResult Win32Ui::ShowMessageBox(const std::string& text, MessageButtons bu
     const HWND mainWindow = mainWindow_.Handle();
     if (mainWindow) {
         ShowWindow(mainWindow, SW_SHOW);
-        SetForegroundWindow(mainWindow);
+        // The main window comes forward with its dialogs: one open over it stays in front and active, so it
+        // owns the box (Wine would otherwise raise the disabled main window over the dialog).
+        SetForegroundWindow(GetLastActivePopup(mainWindow));
     }
     HWND owner = GetActiveWindow();
     if (!owner)

@@ -18,29 +18,9 @@ fail() {
     exit 1
 }
 
-# name, caption, key that closes it, expected exit code
-check() {
-    local name=$1 caption=$2 key=$3 expected=$4
-    rm -f "$shots/dialog-$name.png"
-    timeout 60 wine "$exe" "$name" </dev/null >"$shots/dialog-$name-wine.log" 2>&1 &
-    local app=$! window=""
-    for _ in $(seq 300); do
-        window=$(xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n 1 || true)
-        [[ -n "$window" ]] && break
-        kill -0 "$app" 2>/dev/null || fail "$name ended before showing its window"
-        sleep 0.1
-    done
-    [[ -n "$window" ]] || { kill "$app" 2>/dev/null; fail "no window titled $caption within 30 s"; }
-    sleep 1 # let it paint
-    import -window root "$shots/dialog-$name.png"
-    # The key goes to the focused window, as a user's would.
-    xdotool windowfocus --sync "$window" 2>/dev/null || true
-    xdotool key "$key"
-    local code=0
-    wait "$app" || code=$?
-    [[ "$code" == "$expected" ]] || fail "$name closed with $code, expected $expected"
-    echo "dialogs: $name ok ($shots/dialog-$name.png)"
-}
+tag=dialog
+# shellcheck source=tests/e2e/lib/preview_window.sh
+source "$root/tests/e2e/lib/preview_window.sh"
 
 check options "オプション" Return 1
 check printlog "印刷ログ" Escape 0

@@ -194,6 +194,7 @@ public:
     // Owned objects.
     c_reg& Settings() { return *c_reg_; }
     c_prn& Printer() { return *c_prn_; }
+    c_prtexcel& ExcelHandler() { return *c_prtexcel_; }
     c_print_log& PrintLog() { return *c_print_log_; }
     c_filelist& FileList() { return *c_filelist_; }
     c_listfile& ListFile() { return *c_listfile_; }

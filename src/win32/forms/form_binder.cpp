@@ -25,6 +25,9 @@ struct FormBinder::Bound {
 
 namespace {
 
+// Posted to itself when the window that was activated before it was visible has been shown.
+constexpr UINT kActivateWhenVisible = WM_APP + 0x70;
+
 ControlKind KindOf(HWND control) {
     wchar_t className[64] = {};
     GetClassNameW(control, className, 64);
@@ -233,9 +236,25 @@ INT_PTR FormBinder::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && shown_ && !finished_)
-            RunHandler([this] { form_.FormActivate(); });
+        if (LOWORD(wParam) != WA_INACTIVE && shown_ && !finished_) {
+            // A modal dialog is activated before it is shown, which the system does only once its queue
+            // is empty: what the handler paints or shows must wait until the window is on the screen.
+            if (IsWindowVisible(window_))
+                RunHandler([this] { form_.FormActivate(); });
+            else
+                activatePending_ = true;
+        }
         return FALSE;
+    case WM_SHOWWINDOW:
+        if (wParam && activatePending_) {
+            activatePending_ = false;
+            PostMessageW(window_, kActivateWhenVisible, 0, 0);
+        }
+        return FALSE;
+    case kActivateWhenVisible:
+        if (!finished_)
+            RunHandler([this] { form_.FormActivate(); });
+        return TRUE;
     case WM_SIZE:
         ApplyLayout();
         return FALSE;

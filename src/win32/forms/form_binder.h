@@ -101,6 +101,7 @@ private:
     bool pushing_ = false;
     bool finished_ = false;
     bool shown_ = false; // FormShow has run
+    bool activatePending_ = false; // activated while still hidden
 };
 
 } // namespace tarvoline
