@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # A mixed list printed in batch mode with copies 2: a Word document with a page list, a workbook by named
 # sheets with one job per sheet, a presentation with slide ranges, a drawing with a from-to range (whose
-# first print request fails and is tried again) and an unchecked entry; every document comes out of the PDF queue twice, in list order, and the run ends by
-# itself with exit code 0. E2E_FOLDER_ENTRY=1 adds a folder entry holding a Word document and a
-# presentation (it needs the folder contents window).
+# first print request fails and is tried again), an unchecked entry and a folder entry holding a Word
+# document and a presentation (printed through the folder contents window); every document comes out of
+# the PDF queue twice, in list order, and the run ends by itself with exit code 0. E2E_FOLDER_ENTRY=0
+# leaves the folder entry out.
 # Usage: print_mixed.sh REPO_ROOT BUILD_DIR (the mingw build folder); DISPLAY must name a running X server.
 set -euo pipefail
 root=$1
@@ -12,7 +13,7 @@ build=$2
 source "$root/tests/e2e/lib/scenario.sh"
 
 scenario_begin print_mixed
-folder_entry=${E2E_FOLDER_ENTRY:-0}
+folder_entry=${E2E_FOLDER_ENTRY:-1}
 
 doc="$token-report.docx" book="$token-book.xlsx" slides="$token-slides.pptx" drawing="$token-drawing.vsdx"
 skipped="$token-skipped.docx"
