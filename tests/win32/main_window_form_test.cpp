@@ -320,6 +320,33 @@ TEST_F(MainWindowFormTest, EnterPressesThePrintButtonOnlyWhenItIsEnabled) {
     EXPECT_EQ(automation.journal.front(), "create Word.Application -> #1");
 }
 
+// A dialog shown while long work pumps messages (as the folder windows are) keeps Enter for itself.
+TEST_F(MainWindowFormTest, EnterInADialogOverTheWindowPressesTheDialogsDefaultButton) {
+    const HWND dialog = CreateWindowExW(0, L"#32770", L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, window.Handle(),
+                                        nullptr, nullptr, nullptr);
+    ASSERT_NE(dialog, nullptr);
+    const HWND button = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 10, 10, 80, 24,
+                                        dialog, reinterpret_cast<HMENU>(IDOK), nullptr, nullptr);
+    static int okCommands = 0;
+    okCommands = 0;
+    SetWindowLongPtrW(dialog, DWLP_DLGPROC,
+                      reinterpret_cast<LONG_PTR>(+[](HWND, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+                          if (message == WM_COMMAND && LOWORD(wParam) == IDOK)
+                              ++okCommands;
+                          return FALSE;
+                      }));
+    form->FileList().AddFiles({"C:\\docs\\a.doc"}, false, c_filelist::kAppend);
+    form->FileList().SetChecked(0, true);
+    SetFocus(button);
+    for (const UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+        MSG key{button, message, VK_RETURN, 1, 0, {}};
+        DispatchWindowMessage(key, window.Handle(), window.Accelerators());
+    }
+    EXPECT_EQ(okCommands, 1);
+    EXPECT_TRUE(ui.boxes.empty()) << "Enter reached the main window's print button";
+    DestroyWindow(dialog);
+}
+
 TEST_F(MainWindowFormTest, TheBatchTimerRunsTheBatchStepOnce) {
     form->tmrBatch.SetEnabled(true);
     const DWORD start = GetTickCount();
