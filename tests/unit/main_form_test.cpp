@@ -20,6 +20,7 @@
 #include "fakes/fake_shell.h"
 #include "fakes/fake_spooler.h"
 #include "fakes/fake_ui.h"
+#include "fakes/main_form_fakes.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/scripted_printer_watch.h"
 
@@ -42,7 +43,7 @@ struct ListEntry {
     bool checked = true;
 };
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public ::testing::Test, protected testing::MainFormFakes {
 protected:
     void SetUp() override {
         SetMessageUi(&ui);
@@ -61,9 +62,9 @@ protected:
 
     TMainForm& Make(std::vector<std::string> arguments = {}) {
         form.reset();
-        form = std::make_unique<TMainForm>(
-            MainFormServices{registry, files, shell, spooler, automation, watcher, desktop, clock, crypto, placement,
-                             window, dialogs, "C:\\Program Files\\Tarvoline\\Tarvoline.exe", std::move(arguments)});
+        MainFormServices services = Services(files, placement, window, dialogs, std::move(arguments));
+        services.programFileName = "C:\Program Files\Tarvoline\Tarvoline.exe";
+        form = std::make_unique<TMainForm>(services);
         return *form;
     }
 
@@ -100,16 +101,7 @@ protected:
     }
 
     PumpingUi ui;
-    FakeRegistry registry;
     MemoryFileSystem files;
-    FakeShell shell;
-    FakeSpooler spooler;
-    FakeAutomation automation;
-    FakeClock clock;
-    PrinterScript script;
-    ScriptedWatcher watcher{clock, script};
-    FakeDesktop desktop{clock};
-    FakeCrypto crypto;
     FakePlacementWindow placement;
     FakeMainWindow window;
     FakeMainDialogs dialogs;

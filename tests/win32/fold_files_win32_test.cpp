@@ -288,8 +288,8 @@ TEST_F(FoldFilesWin32Test, WhilePrintingTheButtonStopsTheWholeRun) {
     EXPECT_EQ(rowsWhilePrinting[0].at(1), (ListRow{L"B.pdf", IconPdf}));
 }
 
-// The main window's two folder commands: refused until a folder walk is given, then the window with the
-// main window's own icons.
+// The main window's two folder commands: the window with the main window's own icons, walking the folder
+// behind the progress window unless a test gives its own walk.
 class MainFormFolderCommandsTest : public FoldFilesWin32Test {
 protected:
     void SetUp() override {

@@ -21,6 +21,7 @@
 #include "fakes/fake_shell.h"
 #include "fakes/fake_spooler.h"
 #include "fakes/fake_ui.h"
+#include "fakes/main_form_fakes.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/scripted_printer_watch.h"
 #include "main_window.h"
@@ -44,7 +45,7 @@ std::wstring TextOf(HWND hwnd) {
     return buffer;
 }
 
-class MainWindowFormTest : public ::testing::Test {
+class MainWindowFormTest : public ::testing::Test, protected testing::MainFormFakes {
 protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -56,20 +57,7 @@ protected:
         spooler.printers = {"Printer A", "Printer B"};
         spooler.defaultPrinter = "Printer B";
         window.Create(GetModuleHandleW(nullptr), SW_HIDE);
-        form = std::make_unique<TMainForm>(MainFormServices{registry,
-                                                            files,
-                                                            shell,
-                                                            spooler,
-                                                            automation,
-                                                            watcher,
-                                                            desktop,
-                                                            clock,
-                                                            crypto,
-                                                            window,
-                                                            window,
-                                                            dialogs,
-                                                            "C:\\Tarvoline.exe",
-                                                            {}});
+        form = std::make_unique<TMainForm>(Services(files, window, window, dialogs));
         window.Attach(*form);
         ShowWindow(window.Handle(), SW_SHOW);
     }
@@ -92,16 +80,7 @@ protected:
     int ListCount() { return static_cast<int>(SendMessageW(window.ListHandle(), LVM_GETITEMCOUNT, 0, 0)); }
 
     FakeUi ui;
-    FakeRegistry registry;
     MemoryFileSystem files;
-    FakeShell shell;
-    FakeSpooler spooler;
-    FakeAutomation automation;
-    FakeClock clock;
-    PrinterScript script;
-    ScriptedWatcher watcher{clock, script};
-    FakeDesktop desktop{clock};
-    FakeCrypto crypto;
     FakeMainDialogs dialogs;
     MainWindow window;
     std::unique_ptr<TMainForm> form;
