@@ -197,20 +197,7 @@ TEST_F(MainWindowFormTest, DestroyStoresTheColumnWidthsAndSavesTheSettings) {
     SendMessageW(window.ListHandle(), LVM_SETCOLUMNWIDTH, 1, MulDiv(250, dpi, 96));
     DestroyWindow(window.Handle());
     EXPECT_EQ(form->Settings().ColWidth[1], 250);
-    TMainForm again(MainFormServices{registry,
-                                     files,
-                                     shell,
-                                     spooler,
-                                     automation,
-                                     watcher,
-                                     desktop,
-                                     clock,
-                                     crypto,
-                                     window,
-                                     window,
-                                     dialogs,
-                                     "C:\\Tarvoline.exe",
-                                     {}});
+    TMainForm again(Services(files, window, window, dialogs));
     EXPECT_EQ(again.Settings().ColWidth[1], 250);
 }
 
