@@ -23,6 +23,8 @@
 //                        document only when TEXT was typed into it
 //   fail=Member CODE TEXT       every call of Member fails with the HRESULT CODE and the text
 //   fail-once=Member CODE TEXT  only the first call of Member fails
+//   hold=Member MS       the call of Member returns only MS milliseconds after its work (a slow print
+//                        that the client waits for); journalled as "Word.document holds Member MS ms"
 // "fail=Open ..." refuses to open the file.
 #include <windows.h>
 
@@ -120,6 +122,7 @@ struct Document {
     std::vector<std::size_t> selected;
     std::optional<std::wstring> password;
     std::map<std::wstring, Failure> failures; // by lower-case member name
+    std::map<std::wstring, DWORD> holds;      // milliseconds, by lower-case member name
 
     explicit Document(std::wstring documentPath) : path(std::move(documentPath)) {
         const auto side = ReadUtf8File(path + L".standin");
@@ -155,6 +158,11 @@ struct Document {
                 failure.text = second == std::wstring::npos ? L"" : Trim(rest.substr(second + 1));
                 failure.once = key == L"fail-once";
                 failures[Lower(value.substr(0, blank))] = failure;
+            } else if (key == L"hold") {
+                // "Member MS"
+                const std::size_t blank = value.find(L' ');
+                if (blank != std::wstring::npos)
+                    holds[Lower(value.substr(0, blank))] = wcstoul(Trim(value.substr(blank + 1)).c_str(), nullptr, 10);
             }
         }
         if (!selectionGiven) {
@@ -443,6 +451,7 @@ public:
                 FailIfTold(member);
             Variant answer;
             Perform(member, flags, *parameters, answer);
+            HoldIfTold(member);
             if (result)
                 *result = answer.Release();
             return S_OK;
@@ -485,6 +494,31 @@ private:
         if (failure->second.once)
             failures.erase(failure);
         throw error;
+    }
+
+    // The caller stays blocked in its call meanwhile; this apartment keeps its messages moving.
+    void HoldIfTold(const std::wstring& member) const {
+        if (!session_->document)
+            return;
+        const auto& holds = session_->document->holds;
+        const auto hold = holds.find(Lower(member));
+        if (hold == holds.end())
+            return;
+        Journal(L"." + Label() + L" holds " + member + L" " + std::to_wstring(hold->second) + L" ms");
+        const DWORD start = GetTickCount();
+        for (DWORD waited = 0; waited < hold->second; waited = GetTickCount() - start) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, hold->second - waited, QS_ALLINPUT);
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT) {
+                    // Left for the server's own loop.
+                    PostQuitMessage(static_cast<int>(message.wParam));
+                    return;
+                }
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
     }
 
     Document& Opened() const {
