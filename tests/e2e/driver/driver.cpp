@@ -2,6 +2,7 @@
 // run: finds each one by its caption, reads its text, types into its edit boxes and presses its buttons.
 //
 //   tarvoline-e2e-driver --log FILE [--seen FILE] [--seconds N] [--hold MS] [--on TEXT ACTIONS]...
+//                        [--click-main BUTTON WHEN_FILE WHEN_TEXT]
 //
 // It watches the desktop until Tarvoline.exe has shown a window and has none left (exit code 0), or
 // for at most N seconds (default 240; then exit code 3). Every box or dialog is handled once: the first
@@ -11,6 +12,9 @@
 //   close-main   asks the main window to close, as its close box does
 //   leave        does nothing: the box stays for someone else
 // A box that no rule names is answered with "press:OK", so an unexpected box never hangs a run.
+// --click-main clicks the main window's button whose caption, without "&", begins with BUTTON, once, as soon
+// as the file WHEN_FILE (UTF-8, e.g. a stand-in's journal) contains WHEN_TEXT: the user's click at a chosen
+// moment of a run. It is logged like a box: "MAIN CAPTION<TAB>BUTTON CAPTION<TAB>click-main:BUTTON<TAB>OUTCOME".
 // Before acting it writes "CAPTION<TAB>TEXT" to the --seen file and waits MS milliseconds (default 500), so
 // a watcher can take a screenshot of the box.
 //
@@ -33,12 +37,20 @@ struct Rule {
     std::wstring actions;
 };
 
+struct Click {
+    std::wstring button;
+    std::wstring whenFile;
+    std::wstring whenText;
+    bool done = false;
+};
+
 struct Options {
     std::wstring log;
     std::wstring seen;
     DWORD seconds = 240;
     DWORD hold = 500;
     std::vector<Rule> rules;
+    std::vector<Click> clicks;
 };
 
 struct Box {
@@ -204,6 +216,33 @@ std::wstring Act(const Box& box, const std::wstring& action, const std::vector<H
     return L"unknown action " + action;
 }
 
+// False when no main window has the button (yet).
+bool ClickMain(const Options& options, const Click& click, const std::vector<HWND>& mains) {
+    for (const HWND main : mains) {
+        const Box all = ReadBox(main);
+        for (const HWND button : all.buttons) {
+            const std::wstring caption = WindowText(button);
+            if (WithoutAccelerator(caption).rfind(click.button, 0) != 0)
+                continue;
+            if (!options.seen.empty())
+                AppendLine(options.seen, all.caption + L"\t" + caption + L"\tclick-main");
+            Sleep(options.hold);
+            std::wstring outcome;
+            if (!IsWindowEnabled(button)) {
+                outcome = L"button " + click.button + L" disabled";
+            } else {
+                // Posted like press: the main thread may be inside a long call and take it later.
+                PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(button));
+            }
+            AppendLine(options.log, all.caption + L"\t" + caption + L"\tclick-main:" + click.button + L"\t" +
+                                        (outcome.empty() ? L"done" : outcome));
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ParseOptions(Options& options) {
     int count = 0;
     wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -212,7 +251,10 @@ bool ParseOptions(Options& options) {
     bool ok = true;
     for (int i = 1; i < count && ok; ++i) {
         const std::wstring name = args[i];
-        if (name == L"--on" && i + 2 < count) {
+        if (name == L"--click-main" && i + 3 < count) {
+            options.clicks.push_back({args[i + 1], args[i + 2], args[i + 3]});
+            i += 3;
+        } else if (name == L"--on" && i + 2 < count) {
             options.rules.push_back({args[i + 1], args[i + 2]});
             i += 2;
         } else if (name == L"--log" && i + 1 < count) {
@@ -253,6 +295,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         } else {
             seen = true;
             goneSince = 0;
+        }
+        for (Click& click : options.clicks) {
+            if (click.done || scan.mains.empty())
+                continue;
+            const auto when = tarvoline::standin::ReadUtf8File(click.whenFile);
+            if (!when || when->find(click.whenText) == std::wstring::npos)
+                continue;
+            // Without the button yet (another window of the program) it is looked for again next time.
+            click.done = ClickMain(options, click, scan.mains);
         }
         for (const HWND window : scan.boxes) {
             if (handled.count(window))

@@ -101,14 +101,15 @@ write_list() { # file lines...
     printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 >"$file"
 }
 
-# Screenshots of the boxes the driver reports as seen, while it holds them.
+# Screenshots of the boxes the driver reports as seen, and of the main window before a --click-main, while
+# it holds them.
 watch_boxes() {
     local seen=$1 handled=0 lines
     while sleep 0.1; do
         lines=$({ wc -l <"$seen"; } 2>/dev/null || echo 0)
         while ((handled < lines)); do
             handled=$((handled + 1))
-            shot "box$handled"
+            if sed -n "${handled}p" "$seen" | grep -q $'\tclick-main'; then shot "click$handled"; else shot "box$handled"; fi
         done
     done
 }
@@ -169,9 +170,14 @@ $actual"
 }
 
 # The boxes the driver answered, "CAPTION<TAB>TEXT", in order; the windows a rule told it to leave alone
-# are only watched, not counted.
+# are only watched, not counted, and its --click-main clicks are not boxes.
 box_texts() {
-    [[ -f "$unix_dir/boxes.txt" ]] && awk -F '\t' '$3 != "leave" { print $1 "\t" $2 }' "$unix_dir/boxes.txt"
+    [[ -f "$unix_dir/boxes.txt" ]] && awk -F '\t' '$3 != "leave" && $3 !~ /^click-main:/ { print $1 "\t" $2 }' "$unix_dir/boxes.txt"
+}
+
+# The driver's --click-main clicks, "MAIN CAPTION<TAB>BUTTON CAPTION<TAB>OUTCOME", in order.
+main_clicks() {
+    [[ -f "$unix_dir/boxes.txt" ]] && awk -F '\t' '$3 ~ /^click-main:/ { print $1 "\t" $2 "\t" $4 }' "$unix_dir/boxes.txt"
 }
 
 expect_boxes() { # exact "CAPTION<TAB>TEXT" of every box, in order
