@@ -724,6 +724,21 @@ TEST_F(MainFormTest, PrintButtonDuringTheRunAborts) {
     EXPECT_EQ(std::count(automation.journal.begin(), automation.journal.end(), "create Word.Application -> #1"), 1);
 }
 
+TEST_F(MainFormTest, ARunAfterAnAbortedOneCanBeAbortedToo) {
+    TMainForm& f = MakeWithEntries({{kDocA}, {kDocB}});
+    bool offered = false;
+    ui.onPump = [&] {
+        if (f.printing && !abortRequested) {
+            offered = f.btnPrint.Enabled();
+            f.btnPrint.OnClick();
+        }
+    };
+    ASSERT_EQ(f.RunPrint(), PrintRunResult::Aborted);
+    offered = false;
+    EXPECT_EQ(f.RunPrint(), PrintRunResult::Aborted);
+    EXPECT_TRUE(offered) << "the second run's print button reads as the abort button and is usable";
+}
+
 TEST_F(MainFormTest, FailedFileGivesTheErrorResult) {
     TMainForm& f = MakeWithEntries({{kDocA}});
     automation.FailOn("Word.Application", "no Word");

@@ -408,6 +408,8 @@ std::string TMainForm::InitialFolderFor(const std::string& folder) {
 
 PrintRunResult TMainForm::RunPrint() {
     printing = true;
+    // The request that ended an earlier run must not leave this run's abort button off.
+    abortRequested = false;
     UpdateControls();
     const std::string caption = btnPrint.Text();
     btnPrint.SetText(LoadMessageText(15010));
