@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "fakes/message_services_fixture.h"
 #include "common/messages.h"
 #include "common/print_log.h"
 #include "fakes/fake_classifier.h"
@@ -13,6 +12,7 @@
 #include "fakes/fake_shell.h"
 #include "fakes/fake_ui.h"
 #include "fakes/memory_file_system.h"
+#include "fakes/message_services_fixture.h"
 #include "list/filelist.h"
 #include "listfile/ini_file.h"
 #include "listfile/list_file.h"
@@ -46,12 +46,6 @@ protected:
         for (int i = 0; i < list.RowCount(); ++i)
             paths.push_back(list.EntryPath(i));
         return paths;
-    }
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : ui.boxes)
-            texts.push_back(box.text);
-        return texts;
     }
     void ProtectWith(const std::string& password) {
         host.passwordChecked = true;
@@ -138,7 +132,7 @@ TEST_F(ListFileTest, AnEncryptionFailureHalfwayLeavesThePreviousFileByteForByte)
     ProtectWith("pw");
     crypto.failingStep = "derive";
     EXPECT_THROW(listFile.WriteListFile(kPath), c_userexcp);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"データ暗号化に失敗しました。 Func=4 Code=80090008"});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{"データ暗号化に失敗しました。 Func=4 Code=80090008"});
     EXPECT_EQ(files.files[kPath], previous);
     EXPECT_TRUE(list.Modified);
 }
@@ -247,7 +241,7 @@ TEST_F(ListFileTest, AMissingListFileIsReported) {
     Add("C:\\stays.doc");
     host.memo = "old";
     EXPECT_FALSE(listFile.ReadListFile("C:\\nowhere.lst"));
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"ファイルが見つかりません。（File=C:\\nowhere.lst）    "});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{"ファイルが見つかりません。（File=C:\\nowhere.lst）    "});
     EXPECT_EQ(list.RowCount(), 0);
     EXPECT_EQ(host.memo, "");
     EXPECT_FALSE(list.Modified);
@@ -257,7 +251,7 @@ TEST_F(ListFileTest, AnUnreadableListFileIsReported) {
     files.files[kPath] = "[FILE1]\r\nFILE=C:\\a.doc\r\n";
     files.unreadablePaths.insert(kPath);
     EXPECT_FALSE(listFile.ReadListFile(kPath));
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{FormatMessageId(13039, kPath)});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{FormatMessageId(13039, kPath)});
     EXPECT_EQ(list.RowCount(), 0);
 }
 
@@ -267,7 +261,7 @@ TEST_F(ListFileTest, MissingDocumentsLoadAndAreReportedOnce) {
     ASSERT_TRUE(
         Load("[FILE1]\r\nFILE=C:\\gone1.doc\r\n[FILE2]\r\nFILE=C:\\here.doc\r\n[FILE3]\r\nFILE=C:\\gone2.doc\r\n"));
     EXPECT_EQ(list.RowCount(), 3);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{LoadMessageText(13040)});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{LoadMessageText(13040)});
 }
 
 TEST_F(ListFileTest, AShortcutEntryGoesThroughTheShortcutQuestion) {
@@ -275,7 +269,7 @@ TEST_F(ListFileTest, AShortcutEntryGoesThroughTheShortcutQuestion) {
     ui.answers.push_back(MessageResult::Ok);
     ASSERT_TRUE(Load("[FILE1]\r\nFILE=C:\\link.lnk\r\n"));
     EXPECT_EQ(Paths(), std::vector<std::string>{"C:\\target.doc"});
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{FormatMessageId(13087, "C:\\target.doc")});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{FormatMessageId(13087, "C:\\target.doc")});
 }
 
 // ---- memo ----
@@ -380,7 +374,7 @@ TEST_F(ListFileTest, AWrongOrMissingPasswordFailsTheLoad) {
         ui.boxes.clear();
         ui.promptAnswers.push_back(c.answer);
         EXPECT_FALSE(listFile.ReadListFile(kPath)) << c.answer.text;
-        EXPECT_EQ(BoxTexts(), c.boxes) << c.answer.text;
+        EXPECT_EQ(ui.BoxTexts(), c.boxes) << c.answer.text;
         EXPECT_EQ(list.RowCount(), 0);
         EXPECT_EQ(list.ListPassword, "");
         EXPECT_FALSE(host.passwordChecked);
@@ -397,7 +391,7 @@ TEST_F(ListFileTest, ADecryptionFailureFailsTheLoad) {
     crypto.failingCode = 0x57;
     ui.promptAnswers.push_back({MessageResult::Ok, "pw"});
     EXPECT_FALSE(listFile.ReadListFile(kPath));
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"データ復号化に失敗しました。 Func=6 Code=57"});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{"データ復号化に失敗しました。 Func=6 Code=57"});
     EXPECT_EQ(list.RowCount(), 0);
 }
 
@@ -441,7 +435,7 @@ TEST_F(ListFileTest, AValueTooLongForTheCipherBufferIsRefusedNotCut) {
     EXPECT_TRUE(ui.boxes.empty());
 
     EXPECT_THROW(listFile.EncryptValue(std::string(c_listfile::kCryptBufferSize, 'x')), c_userexcp);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"データ暗号化に失敗しました。 Func=5 Code=ea"});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{"データ暗号化に失敗しました。 Func=5 Code=ea"});
 
     // In a save it stops the save before anything is written.
     files.files[kPath] = "old";
@@ -465,7 +459,7 @@ TEST_F(ListFileTest, ConfirmingWithoutProtectionDropsTheListPassword) {
 TEST_F(ListFileTest, ConfirmingAnEmptyPasswordRefusesTheSave) {
     host.passwordChecked = true;
     EXPECT_FALSE(listFile.ConfirmListPassword());
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"パスワードが入力されていません"});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{"パスワードが入力されていません"});
     EXPECT_EQ(host.passwordFocused, 1);
     EXPECT_TRUE(ui.prompts.empty());
 }

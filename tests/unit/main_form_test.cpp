@@ -93,13 +93,6 @@ protected:
         return made;
     }
 
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : ui.boxes)
-            texts.push_back(box.text);
-        return texts;
-    }
-
     PumpingUi ui;
     MemoryFileSystem files;
     FakePlacementWindow placement;
@@ -260,7 +253,7 @@ TEST_P(SaveQuestionTest, YesSavesThenGoesOn) {
     ui.answers = {MessageResult::Yes};
     const std::string before = files.files[kList];
     GetParam().run(f);
-    ASSERT_EQ(BoxTexts().at(0), "リストは変更されています。保存しますか？ ");
+    ASSERT_EQ(ui.BoxTexts().at(0), "リストは変更されています。保存しますか？ ");
     EXPECT_NE(files.files[kList], before) << "the named list is written without a dialog";
     EXPECT_TRUE(CommandWentOn(f));
 }
@@ -351,7 +344,7 @@ TEST_F(MainFormTest, FailedOpenEmptiesTheListButKeepsTheCaption) {
     TMainForm& f = Make();
     ASSERT_TRUE(f.OpenList(kList));
     EXPECT_FALSE(f.OpenList("C:\\lists\\gone.lst"));
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"ファイルが見つかりません。（File=C:\\lists\\gone.lst）    "});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{"ファイルが見つかりません。（File=C:\\lists\\gone.lst）    "});
     EXPECT_EQ(f.FileList().RowCount(), 0);
     EXPECT_EQ(f.currentListFile, kList);
     EXPECT_EQ(window.caption, "Tarvoline - " + kList);
@@ -453,7 +446,7 @@ TEST_F(MainFormTest, SaveRefusedWithoutATypedPasswordOrWhenTheWriteFails) {
     TMainForm& f = MakeWithEntries({{kDocA}});
     f.chkListPasswd.SetChecked(true);
     EXPECT_FALSE(f.SaveList(false));
-    EXPECT_EQ(BoxTexts().at(0), "パスワードが入力されていません");
+    EXPECT_EQ(ui.BoxTexts().at(0), "パスワードが入力されていません");
     EXPECT_TRUE(dialogs.fileDialogs.empty());
 
     f.chkListPasswd.SetChecked(false);
@@ -477,7 +470,7 @@ TEST_F(MainFormTest, RecentFileOpensAndGoesToTheShellsRecentDocumentsEvenWhenMis
     f.Settings().AddRecentFile(kOtherList);
     f.OpenRecentFile(0);
     EXPECT_EQ(window.recentDocuments, std::vector<std::string>{kOtherList});
-    EXPECT_EQ(BoxTexts().at(0), "ファイルが見つかりません。（File=" + kOtherList + "）    ");
+    EXPECT_EQ(ui.BoxTexts().at(0), "ファイルが見つかりません。（File=" + kOtherList + "）    ");
     EXPECT_EQ(f.Settings().RecentFiles.at(0), kOtherList);
 }
 
@@ -683,7 +676,7 @@ TEST_F(MainFormTest, RunPrintShowsAbortCaptionWhilePrintingAndTheFinalMessage) {
     EXPECT_EQ(f.btnPrint.Text(), "印刷開始(&P)");
     EXPECT_FALSE(f.printing);
     EXPECT_TRUE(f.btnExit.Enabled());
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"印刷が終了しました。"});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{"印刷が終了しました。"});
     EXPECT_EQ(ui.waitCursorDepth, 0);
     EXPECT_TRUE(f.mnuPrintLog.Enabled());
 }
@@ -719,7 +712,7 @@ TEST_F(MainFormTest, PrintButtonDuringTheRunAborts) {
     EXPECT_EQ(f.RunPrint(), PrintRunResult::Aborted);
     EXPECT_TRUE(stayedOff) << "a refresh during the run does not offer the abort again";
     EXPECT_TRUE(f.btnPrint.Enabled()) << "after the run";
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"印刷が中止されました。"});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{"印刷が中止されました。"});
     EXPECT_EQ(automation.journal.front(), "create Word.Application -> #1");
     EXPECT_EQ(std::count(automation.journal.begin(), automation.journal.end(), "create Word.Application -> #1"), 1);
 }
@@ -743,7 +736,7 @@ TEST_F(MainFormTest, FailedFileGivesTheErrorResult) {
     TMainForm& f = MakeWithEntries({{kDocA}});
     automation.FailOn("Word.Application", "no Word");
     EXPECT_EQ(f.RunPrint(), PrintRunResult::SomeFailed);
-    EXPECT_EQ(BoxTexts().back(), "印刷が終了しました。一部のファイルでエラーが発生しました。");
+    EXPECT_EQ(ui.BoxTexts().back(), "印刷が終了しました。一部のファイルでエラーが発生しました。");
 }
 
 // ---- start-up and the command line ----
@@ -770,7 +763,7 @@ TEST_P(CommandLineTest, FollowsTheTable) {
     EXPECT_EQ(f.currentListFile, c.opened);
     EXPECT_EQ(f.FileList().RowCount(), c.opened.empty() ? 0 : 1);
     const std::string usage = LoadMessageText(13080);
-    const std::vector<std::string> boxes = BoxTexts();
+    const std::vector<std::string> boxes = ui.BoxTexts();
     EXPECT_EQ(std::count(boxes.begin(), boxes.end(), usage), c.usage ? 1 : 0);
     EXPECT_EQ(f.tmrBatch.Enabled(), c.timerArmed);
     EXPECT_EQ(f.PrintLog().FileName, c.logFileName);
@@ -797,7 +790,7 @@ TEST_F(MainFormTest, TheUsageMessageReadsAsDocumented) {
     TMainForm& f = Make({"/B"});
     f.Settings().DontShowAboutOnStartup = true;
     f.FormShow();
-    EXPECT_EQ(BoxTexts(),
+    EXPECT_EQ(ui.BoxTexts(),
               std::vector<std::string>{
                   "Tarvolineコマンドラインオプション\r\n\r\nTarvoline.exe /B リストファイル名  [ログファイル名]"
                   "\r\n        　バッチ実行（リストファイルを開く→印刷→終了）します\r\nTarvoline.exe "
@@ -879,7 +872,7 @@ TEST_P(BatchFailureTest, ShowsTheMessageWritesTheLogAndStaysOpen) {
         automation.FailOn("Word.Application", "no Word");
     }
     f.tmrBatchTimer();
-    EXPECT_EQ(BoxTexts().back(), c.message);
+    EXPECT_EQ(ui.BoxTexts().back(), c.message);
     EXPECT_EQ(window.closeRequests, 0);
     const std::string log = Utf8LogText(files);
     ASSERT_FALSE(log.empty());
@@ -899,7 +892,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainFormTest, BatchWithAMissingListShowsTheLoadErrorWritesNoLogAndExitsThree) {
     TMainForm& f = Make({"/B", "C:\\lists\\gone.lst", kLog});
     f.FormShow();
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"ファイルが見つかりません。（File=C:\\lists\\gone.lst）    "});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{"ファイルが見つかりません。（File=C:\\lists\\gone.lst）    "});
     EXPECT_FALSE(f.tmrBatch.Enabled());
     EXPECT_EQ(window.closeRequests, 0);
     EXPECT_FALSE(files.files.count(kLog));

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "fakes/message_services_fixture.h"
 #include "common/messages.h"
 #include "common/print_log.h"
 #include "fakes/fake_automation.h"
@@ -15,19 +14,13 @@
 #include "fakes/fake_spooler.h"
 #include "fakes/fake_ui.h"
 #include "fakes/memory_file_system.h"
+#include "fakes/message_services_fixture.h"
 #include "print/prn.h"
 
 namespace tarvoline::testing {
 
 class PrintHandlerTest : public MessageServicesTest {
 protected:
-
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : ui.boxes)
-            texts.push_back(box.text);
-        return texts;
-    }
     // The journal of a run that failed at operation n: the lines before it, then the failing
     // operation without its result and with the error.
     static std::vector<std::string> FailedAt(const std::vector<std::string>& journal, int n, const std::string& error) {

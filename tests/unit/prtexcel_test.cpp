@@ -119,7 +119,7 @@ TEST_F(ExcelTest, NamedSheetsAreFoundIgnoringCaseAndTheMissingOnesReported) {
                       false, 2, 3));
     EXPECT_EQ(Only({"Sheets([", "PrintOut"}), (Lines{"get #3.Sheets([\"ｃｏｓｔｓ\", \"SALES\"]) -> #13",
                                                      "call #13.PrintOut(2, 3, missing, missing, \"Printer A\")"}));
-    EXPECT_EQ(BoxTexts(),
+    EXPECT_EQ(ui.BoxTexts(),
               Lines{"選択されたシート名が対象ファイル内に見つかりませんでした(又はシートが非表示になっています）。"
                     "(File=C:\\data\\book.xlsx, シート=\"Hidden Plan\",Nope,Secret)"});
     EXPECT_EQ(Only({"Close", "Quit"}), kClose);
@@ -130,7 +130,7 @@ TEST_F(ExcelTest, NoNamedSheetFoundStillAsksTheServerWhichRefuses) {
     automation.FailWhere("Sheets([", "Subscript out of range");
     EXPECT_FALSE(Print(ExcelRangeMode::SelectedSheets, Names{"Plan"}, false));
     EXPECT_EQ(Only({"Sheets(["}), Lines{"get #3.Sheets([]) !! Subscript out of range"});
-    EXPECT_EQ(BoxTexts(),
+    EXPECT_EQ(ui.BoxTexts(),
               (Lines{"選択されたシート名が対象ファイル内に見つかりませんでした(又はシートが非表示になっています）。"
                      "(File=C:\\data\\book.xlsx, シート=Plan)",
                      "ＯＬＥエラー：アプリケーションの起動又は印刷ができませんでした。"
@@ -157,7 +157,7 @@ TEST_P(ExcelConditionTest, ConditionIsTestedCaseSensitivelyOnVisibleSheets) {
         EXPECT_TRUE(ui.boxes.empty());
     } else {
         EXPECT_EQ(Only({"Sheets([", "PrintOut"}), Lines{});
-        EXPECT_EQ(BoxTexts(), Lines{"シート選択条件に一致するシートが見つかりませんでした。"});
+        EXPECT_EQ(ui.BoxTexts(), Lines{"シート選択条件に一致するシートが見つかりませんでした。"});
     }
     EXPECT_EQ(Only({"Close", "Quit"}), kClose);
 }
@@ -275,8 +275,8 @@ TEST_P(ExcelFailureTest, AFailureShows13008AndTheServerIsStillClosedAndQuit) {
                              c.closing,
                              {"keyin stop"}});
     EXPECT_EQ(automation.journal, expected);
-    EXPECT_EQ(BoxTexts(), Lines{"ＯＬＥエラー：アプリケーションの起動又は印刷ができませんでした。"
-                                "(FILE=C:\\data\\book.xlsx, MSG=印刷できません)"});
+    EXPECT_EQ(ui.BoxTexts(), Lines{"ＯＬＥエラー：アプリケーションの起動又は印刷ができませんでした。"
+                                   "(FILE=C:\\data\\book.xlsx, MSG=印刷できません)"});
     EXPECT_EQ(automation.LiveObjects(), 0);
 }
 
@@ -289,8 +289,8 @@ TEST_F(ExcelTest, AWorkbookThatWillNotCloseIsReportedAndTheServerStillQuits) {
     automation.FailOn("Close", "閉じられません");
     EXPECT_FALSE(Print(ExcelRangeMode::WholeBook, Names{}, false));
     EXPECT_EQ(Only({"Close", "Quit"}), (Lines{"call #3.Close(false) !! 閉じられません", "call #1.Quit()"}));
-    EXPECT_EQ(BoxTexts(), Lines{"ＯＬＥエラー：アプリケーションの起動又は印刷ができませんでした。"
-                                "(FILE=C:\\data\\book.xlsx, MSG=閉じられません)"});
+    EXPECT_EQ(ui.BoxTexts(), Lines{"ＯＬＥエラー：アプリケーションの起動又は印刷ができませんでした。"
+                                   "(FILE=C:\\data\\book.xlsx, MSG=閉じられません)"});
     EXPECT_EQ(automation.LiveObjects(), 0);
 
     // Nothing of the failed call is left for the next one.
@@ -316,8 +316,8 @@ TEST_F(ExcelTest, ListSheetNamesKeepsWhatItReadBeforeAnError) {
     Names names;
     excel.ListSheetNames(kBook, names);
     EXPECT_EQ(names, Names{"Zeta"});
-    EXPECT_EQ(BoxTexts(), Lines{"ＯＬＥエラー：ファイルをオープンできませんでした。"
-                                "(FILE=C:\\data\\book.xlsx, MSG=読めません)"});
+    EXPECT_EQ(ui.BoxTexts(), Lines{"ＯＬＥエラー：ファイルをオープンできませんでした。"
+                                   "(FILE=C:\\data\\book.xlsx, MSG=読めません)"});
     EXPECT_EQ(Only({"Close", "Quit"}), kClose);
 }
 
@@ -326,8 +326,8 @@ TEST_F(ExcelTest, ListSheetNamesOfAnUnreadableWorkbookIsEmpty) {
     Names names{"old"};
     excel.ListSheetNames(kBook, names);
     EXPECT_TRUE(names.empty());
-    EXPECT_EQ(BoxTexts(), Lines{"ＯＬＥエラー：ファイルをオープンできませんでした。"
-                                "(FILE=C:\\data\\book.xlsx, MSG=開けません)"});
+    EXPECT_EQ(ui.BoxTexts(), Lines{"ＯＬＥエラー：ファイルをオープンできませんでした。"
+                                   "(FILE=C:\\data\\book.xlsx, MSG=開けません)"});
     EXPECT_EQ(Only({"Close", "Quit"}), Lines{"call #1.Quit()"});
 }
 
@@ -337,8 +337,8 @@ TEST_F(ExcelTest, ListSheetNamesReportsAWorkbookThatWillNotCloseAndStillQuits) {
     Names names;
     excel.ListSheetNames(kBook, names);
     EXPECT_EQ(names, Names{"Zeta"});
-    EXPECT_EQ(BoxTexts(), Lines{"ＯＬＥエラー：ファイルをクローズできませんでした。"
-                                "(FILE=C:\\data\\book.xlsx, MSG=閉じられません)"});
+    EXPECT_EQ(ui.BoxTexts(), Lines{"ＯＬＥエラー：ファイルをクローズできませんでした。"
+                                   "(FILE=C:\\data\\book.xlsx, MSG=閉じられません)"});
     EXPECT_EQ(Only({"Close", "Quit"}), (Lines{"call #3.Close(false) !! 閉じられません", "call #1.Quit()"}));
     EXPECT_EQ(automation.LiveObjects(), 0);
 }

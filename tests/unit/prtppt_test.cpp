@@ -73,7 +73,7 @@ TEST_P(PowerPointRangeTest, EachItemBecomesARangeUnlessItStartsAfterTheLastSlide
 
     const std::string rejection =
         std::string("印刷ページ範囲が異常です。(File=C:\\slides\\deck.pptx, Range=") + c.pageRange + ")";
-    EXPECT_EQ(BoxTexts(), Lines(static_cast<std::size_t>(c.rejected), rejection));
+    EXPECT_EQ(ui.BoxTexts(), Lines(static_cast<std::size_t>(c.rejected), rejection));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ranges, PowerPointRangeTest,
@@ -106,8 +106,8 @@ TEST_P(PowerPointFailureTest, AFailureAtAnyCallShows13008AndMakesNoFurtherCall) 
     EXPECT_EQ(automation.journal, Joined({{"keyin start パスワード|OK|Edit|pw"},
                                           FailedAt(whole, step, "アクセスが拒否されました"),
                                           {"keyin stop"}}));
-    EXPECT_EQ(BoxTexts(), Lines{"ＯＬＥエラー：アプリケーションの起動又は印刷ができませんでした。"
-                                "(FILE=C:\\slides\\deck.pptx, MSG=アクセスが拒否されました)"});
+    EXPECT_EQ(ui.BoxTexts(), Lines{"ＯＬＥエラー：アプリケーションの起動又は印刷ができませんでした。"
+                                   "(FILE=C:\\slides\\deck.pptx, MSG=アクセスが拒否されました)"});
     EXPECT_EQ(automation.LiveObjects(), 0);
 }
 

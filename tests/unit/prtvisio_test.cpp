@@ -83,14 +83,14 @@ TEST_F(VisioTest, ThreeRefusalsShow13009WithCodeAndStep) {
                       {kWholeDrawing + " !! ビジー", kWholeDrawing + " !! ビジー", kWholeDrawing + " !! ビジー"},
                       kClose}));
     EXPECT_EQ(clock.sleeps, (Sleeps{1000, 3000, 3000}));
-    EXPECT_EQ(BoxTexts(), Lines{OpenError("ビジー Code:80010001 Proc:Open done")});
+    EXPECT_EQ(ui.BoxTexts(), Lines{OpenError("ビジー Code:80010001 Proc:Open done")});
 }
 
 TEST_F(VisioTest, AnErrorWithoutCodeIsNotRetried) {
     automation.FailOn("PrintOut", "Invalid printer");
     EXPECT_FALSE(visio.Print(kDrawing, 2, 3));
     EXPECT_EQ(clock.sleeps, Sleeps{1000});
-    EXPECT_EQ(BoxTexts(), Lines{OleError("Invalid printer Proc:Open done")});
+    EXPECT_EQ(ui.BoxTexts(), Lines{OleError("Invalid printer Proc:Open done")});
     EXPECT_EQ(automation.journal.size(), kOpen.size() + 1 + kClose.size());
 }
 
@@ -108,7 +108,7 @@ TEST_P(VisioOpenFailureTest, TheStepReachedEndsTheMessageAndWhatWasStartedIsEnde
     automation.FailOn(c.member, "失敗", c.code);
     EXPECT_FALSE(visio.Print(kDrawing, -1, -1));
     EXPECT_EQ(automation.journal, c.journal);
-    EXPECT_EQ(BoxTexts(), Lines{OleError(c.message)});
+    EXPECT_EQ(ui.BoxTexts(), Lines{OleError(c.message)});
     EXPECT_EQ(automation.LiveObjects(), 0);
 }
 
@@ -142,7 +142,7 @@ TEST_P(VisioCloseFailureTest, CloseErrorsShow13020AndLeaveThePrintResult) {
     automation.FailOn(GetParam().member, "応答なし", kBusy);
     EXPECT_TRUE(visio.Print(kDrawing, -1, -1));
     EXPECT_EQ(automation.journal, Joined({kOpen, {kWholeDrawing}, GetParam().closing}));
-    EXPECT_EQ(BoxTexts(), Lines{CloseError("応答なし")});
+    EXPECT_EQ(ui.BoxTexts(), Lines{CloseError("応答なし")});
     EXPECT_EQ(automation.LiveObjects(), 0);
 }
 
@@ -160,7 +160,7 @@ TEST_F(VisioTest, EveryCallStartsAtTheFirstStepAgain) {
     automation.FailOn("Visio.Application", "失敗");
     visio.Print(kDrawing, -1, -1);
     EXPECT_EQ(visio.Step(), "start");
-    EXPECT_EQ(BoxTexts().back(), OleError("失敗 Proc:start"));
+    EXPECT_EQ(ui.BoxTexts().back(), OleError("失敗 Proc:start"));
 }
 
 } // namespace

@@ -78,8 +78,8 @@ TEST_P(WordFailureTest, AFailureAtAnyCallShows13008AndMakesNoFurtherCall) {
     expected.insert(expected.begin(), "keyin start パスワード|OK|RichEdit|pw");
     expected.push_back("keyin stop");
     EXPECT_EQ(automation.journal, expected);
-    EXPECT_EQ(BoxTexts(), Lines{"ＯＬＥエラー：アプリケーションの起動又は印刷ができませんでした。"
-                                "(FILE=C:\\docs\\a.doc, MSG=ファイルが壊れています)"});
+    EXPECT_EQ(ui.BoxTexts(), Lines{"ＯＬＥエラー：アプリケーションの起動又は印刷ができませんでした。"
+                                   "(FILE=C:\\docs\\a.doc, MSG=ファイルが壊れています)"});
     EXPECT_EQ(automation.LiveObjects(), 0);
 }
 

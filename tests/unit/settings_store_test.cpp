@@ -83,12 +83,6 @@ protected:
     void SetUp() override { SetMessageUi(&ui); }
     void TearDown() override { SetMessageUi(nullptr); }
 
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : ui.boxes)
-            texts.push_back(box.text);
-        return texts;
-    }
     std::vector<std::string> Journal(const std::string& kind) const {
         std::vector<std::string> entries;
         for (const auto& entry : registry.journal)
@@ -354,7 +348,7 @@ TEST_F(SettingsStoreTest, GetRecentFileOutsideTheListIsAnInternalError) {
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_EQ(reg.GetRecentFile(2), "");
     EXPECT_EQ(reg.GetRecentFile(-1), "");
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>(2, "内部エラー: func=m_filesrct_filename code1=0 code2= 0"));
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>(2, "内部エラー: func=m_filesrct_filename code1=0 code2= 0"));
 }
 
 TEST_F(SettingsStoreTest, AListInTheCurrentFolderShowsAsItsBareFileName) {
@@ -384,7 +378,7 @@ TEST_P(RecentMenuFaultTest, ReportsAnInternalErrorAndStops) {
     menu.items = GetParam().items;
     menu.refuseInserts = GetParam().refuseInserts;
     reg.RebuildRecentMenu(menu, "mnuSep2", "C:\\", kSevenPixelsPerByte);
-    EXPECT_EQ(BoxTexts(),
+    EXPECT_EQ(ui.BoxTexts(),
               std::vector<std::string>{std::string("内部エラー: func=") + GetParam().error + " code1=0 code2= 0"});
     // Nothing was deleted or shown.
     std::vector<std::string> captions;
@@ -508,7 +502,7 @@ TEST_P(InaccessibleRegistryTest, LoadReportsEachFailingKeyAndKeepsTheDefaults) {
     std::vector<std::string> expected;
     for (const auto& name : GetParam().reported)
         expected.push_back("レジストリのアクセスに失敗しました (" + name + ")");
-    EXPECT_EQ(BoxTexts(), expected);
+    EXPECT_EQ(ui.BoxTexts(), expected);
     EXPECT_EQ(reg.ColWidth[0], GetParam().mainRead ? 250 : 200);
     EXPECT_EQ(reg.RecentFiles.size(), GetParam().recentRead ? 1u : 0u);
     EXPECT_EQ(window.state, GetParam().placementRead ? kWindowMaximized : kWindowNormal);
@@ -533,7 +527,7 @@ TEST_F(SettingsStoreTest, SaveToAnInaccessibleRegistryReportsAndWritesNothing) {
     registry.failingKeys.insert("HKCU\\Software\\Quendral");
     c_reg reg(registry, window);
     reg.Save();
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>(3, "レジストリのアクセスに失敗しました (Quendral)"));
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>(3, "レジストリのアクセスに失敗しました (Quendral)"));
     EXPECT_TRUE(Journal("write").empty());
     EXPECT_TRUE(Journal("delete").empty());
 }
@@ -545,7 +539,7 @@ TEST_F(SettingsStoreTest, ASilentAccessorReportsNothing) {
     EXPECT_FALSE(accessor.HasOpenKey());
     accessor.Silent = false;
     EXPECT_FALSE(accessor.OpenSection("MAIN"));
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"レジストリのアクセスに失敗しました (Quendral)"});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{"レジストリのアクセスに失敗しました (Quendral)"});
 }
 
 TEST_F(SettingsStoreTest, OpenSectionCreatesTheKeysBelowSoftwareButNeverSoftwareItself) {
@@ -561,7 +555,7 @@ TEST_F(SettingsStoreTest, OpenSectionCreatesTheKeysBelowSoftwareButNeverSoftware
     c_regcom other(noSoftware, "Quendral", "Tarvoline", "V1", false);
     EXPECT_FALSE(other.OpenSection("MAIN"));
     EXPECT_TRUE(noSoftware.keys.empty());
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"レジストリのアクセスに失敗しました (Software)"});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{"レジストリのアクセスに失敗しました (Software)"});
 }
 
 struct RegistryStringCase {

@@ -3,15 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "fakes/message_services_fixture.h"
 #include "common/messages.h"
 #include "common/print_log.h"
-#include "fakes/fake_registry.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_list_host.h"
+#include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_ui.h"
 #include "fakes/memory_file_system.h"
+#include "fakes/message_services_fixture.h"
 #include "list/file_kinds.h"
 #include "list/filelist.h"
 #include "list/text_list.h"
@@ -45,12 +45,6 @@ protected:
             paths.push_back(list.EntryPath(i));
         return paths;
     }
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : ui.boxes)
-            texts.push_back(box.text);
-        return texts;
-    }
 
     // The program's own classifier: what exists and what it is come from the files above.
     FakeRegistry registry;
@@ -77,7 +71,7 @@ TEST_F(TextListTest, ExportFailureIsReported) {
     list.AddFiles({"C:\\a.doc"}, true, c_filelist::kAppend);
     files.failingPaths.insert(kText);
     EXPECT_FALSE(ExportTextList(list, files, kText));
-    EXPECT_EQ(BoxTexts(),
+    EXPECT_EQ(ui.BoxTexts(),
               std::vector<std::string>{FormatMessageId(13069, kText, "The system cannot find the path specified.")});
     EXPECT_EQ(list.RowCount(), 1);
 }
@@ -89,8 +83,8 @@ TEST_F(TextListTest, ImportTrimsSkipsBlankLinesAndRefusesWhatIsNotThere) {
                        "C:\\folder\r\nC:\\gone\\\r\nC:\\a.doc"));
     EXPECT_EQ(Paths(),
               (std::vector<std::string>{"C:\\a.doc", "C:\\folder\\", "C:\\b.xlsx", "C:\\folder", "C:\\a.doc"}));
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{FormatMessageId(13066, "C:\\deleted.doc\r\nC:\\notes.txt\r\n"
-                                                                          "C:\\gone\\\r\n")});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{FormatMessageId(13066, "C:\\deleted.doc\r\nC:\\notes.txt\r\n"
+                                                                             "C:\\gone\\\r\n")});
     EXPECT_TRUE(list.IsFolderEntry(1));
     EXPECT_FALSE(list.IsFolderEntry(3)) << "a folder without its backslash is a file entry";
     for (int i = 0; i < list.RowCount(); ++i)
@@ -159,8 +153,8 @@ TEST_F(TextListTest, NothingUsableStillReplacesTheList) {
 TEST_F(TextListTest, AnUnreadableFileIsReportedWithAnEmptyList) {
     list.AddFiles({"C:\\old.doc"}, true, c_filelist::kAppend);
     EXPECT_FALSE(ImportTextList(list, files, "C:\\nowhere.txt"));
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{
-                              FormatMessageId(13068, "C:\\nowhere.txt", "The system cannot find the file specified.")});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{FormatMessageId(13068, "C:\\nowhere.txt",
+                                                                      "The system cannot find the file specified.")});
     EXPECT_EQ(list.RowCount(), 0);
 }
 
@@ -169,7 +163,7 @@ TEST_F(TextListTest, ShortcutsGoThroughTheShortcutQuestion) {
     ui.answers.push_back(MessageResult::Cancel);
     ASSERT_TRUE(Import("C:\\link.lnk\r\nC:\\b.xlsx\r\n"));
     EXPECT_EQ(Paths(), std::vector<std::string>{"C:\\b.xlsx"});
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{FormatMessageId(13087, "C:\\a.doc")});
+    EXPECT_EQ(ui.BoxTexts(), std::vector<std::string>{FormatMessageId(13087, "C:\\a.doc")});
 }
 
 } // namespace
