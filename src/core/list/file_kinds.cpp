@@ -20,16 +20,20 @@ FileKind FileKinds::KindOfFile(const std::string& path) {
     const FileKind byExtension = FileKindOfExtension(path);
     if (byExtension != FileKind::Unsupported)
         return byExtension;
+    const std::int32_t missing = MissingPrintTo(ExtractFileExt(ExtractFileName(path)));
+    if (missing == 0)
+        return FileKind::Other;
+    LogMessage(missing, path);
+    return FileKind::Unsupported;
+}
+
+std::int32_t FileKinds::MissingPrintTo(const std::string& extension) {
     if (walks_ == 0)
-        return c_prtoth::HasPrintToCommand(registry_, path) ? FileKind::Other : FileKind::Unsupported;
-    const std::string extension = ExtractFileExt(ExtractFileName(path));
+        return c_prtoth::MissingPrintToCommand(registry_, extension);
     auto known = missingPrintTo_.find(extension);
     if (known == missingPrintTo_.end())
         known = missingPrintTo_.emplace(extension, c_prtoth::MissingPrintToCommand(registry_, extension)).first;
-    if (known->second == 0)
-        return FileKind::Other;
-    LogMessage(known->second, path);
-    return FileKind::Unsupported;
+    return known->second;
 }
 
 void FileKinds::EndWalk() {

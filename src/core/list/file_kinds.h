@@ -28,6 +28,9 @@ private:
     // The kind of an existing file that is not a folder.
     FileKind KindOfFile(const std::string& path);
     bool Addable(FileKind kind) const;
+    // 0 when the extension has a print-to command, else the log message that says what is missing; kept
+    // per extension while a walk lasts.
+    std::int32_t MissingPrintTo(const std::string& extension);
 
     FileSystem& fileSystem_;
     Registry& registry_;
