@@ -227,7 +227,7 @@ void SetStatusMessage(std::int32_t id, const MessageArg& first, const MessageArg
 void SetStatusText(const std::string& text) {
     if (!g_messageUi) return;
     g_messageUi->SetStatusBarText(text);
-    g_messageUi->ProcessPendingMessages();
+    PumpMessages();
 }
 
 void PumpMessages() {

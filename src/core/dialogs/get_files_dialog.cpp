@@ -2,7 +2,6 @@
 
 #include "common/messages.h"
 #include "list/folder_collection.h"
-#include "platform/ui.h"
 
 namespace tarvoline {
 
@@ -42,8 +41,7 @@ void TdlgGetFilesRecur::tmrTimerTimer() {
     // The only place where a click on Cancel can arrive during the walk.
     progress.cancelRequested = [&] {
         showProgress();
-        if (Ui* ui = MessageUi())
-            ui->ProcessPendingMessages();
+        PumpMessages();
         return cancelled_;
     };
     for (const std::string& folder : folders_) {

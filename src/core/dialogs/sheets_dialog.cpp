@@ -30,8 +30,7 @@ void TdlgSheets::FormActivate() {
     activated_ = true;
     c_waitcursor waitCursor;
     // The wait text is painted before Excel keeps the thread busy.
-    if (Ui* ui = MessageUi())
-        ui->ProcessPendingMessages();
+    PumpMessages();
 
     std::vector<std::string> names;
     source_.ListSheetNames(detail_.Path(), names);
